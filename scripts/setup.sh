@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs every Debian package Kestrola needs to build, run and test. Safe to run twice.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-webengine-dev libgl-dev
+    libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
+    ffmpeg xvfb xauth x11-utils imagemagick
+    libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
