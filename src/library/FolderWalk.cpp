@@ -1,0 +1,61 @@
+#include "library/FolderWalk.h"
+
+#include <QDir>
+#include <QDirIterator>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// No QDir::Hidden: hidden items are neither reported nor entered. No QDir::System: FIFOs,
+// sockets and devices are never handed to a reader that would block on them or read a device.
+constexpr QDir::Filters kListing = QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot;
+
+struct WalkLevel {
+    std::unique_ptr<QDirIterator> listing;
+    QString subfolder;
+};
+
+} // namespace
+
+QString WithTrailingSeparator(const QString& path) {
+    if (path.isEmpty() || path.endsWith(kPathSeparator))
+        return path;
+    return path + kPathSeparator;
+}
+
+WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback) {
+    if (!QFileInfo::exists(root))
+        return WalkOutcome::RootMissing;
+    const QString base = WithTrailingSeparator(root);
+
+    // levels[0] lists the root; every further level is one directory below its parent.
+    std::vector<WalkLevel> levels;
+    levels.reserve(kMaxWalkDepth + 1);
+    levels.push_back({std::make_unique<QDirIterator>(base, kListing), QString()});
+
+    while (!levels.empty()) {
+        WalkLevel& level = levels.back();
+        // A listing that cannot be opened or fails part-way simply reports no more items.
+        if (!level.listing->hasNext()) {
+            levels.pop_back();
+            continue;
+        }
+        level.listing->next();
+        const QFileInfo item = level.listing->fileInfo();
+        const QString name = item.fileName();
+        if (item.isDir()) {
+            // A link to a directory could lead back up the tree and multiply every entry.
+            if (item.isSymLink() || static_cast<int>(levels.size()) > kMaxWalkDepth)
+                continue;
+            callback(base, level.subfolder, name, item, true);
+            QString subfolder = level.subfolder + name + kPathSeparator;
+            auto listing = std::make_unique<QDirIterator>(base + subfolder, kListing);
+            levels.push_back({std::move(listing), std::move(subfolder)});
+        } else {
+            callback(base, level.subfolder, name, item, false);
+        }
+    }
+    return WalkOutcome::Done;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QString>
+
+#include <functional>
+
+// Qt's separator on every platform; the catalogue's paths use it throughout.
+inline constexpr QChar kPathSeparator = QLatin1Char('/');
+
+// The walk never descends more than this many directories below its root.
+inline constexpr int kMaxWalkDepth = 40;
+
+enum class WalkOutcome {
+    Done,
+    RootMissing,
+};
+
+// Called for every item the walk meets. root ends with a separator; subfolder is empty or a
+// chain of names each followed by a separator; item is what the listing gave for name.
+using WalkCallback =
+    std::function<void(const QString& root, const QString& subfolder, const QString& name,
+                       const QFileInfo& item, bool isDirectory)>;
+
+// Visits the tree under root depth first, in the order the file system lists each directory.
+// Hidden items, special files and symbolic links to directories are skipped, and a directory
+// that cannot be listed ends its own branch only. Directories below kMaxWalkDepth are not
+// entered.
+WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback);
+
+// Appends the separator unless the path is empty or already ends with one.
+QString WithTrailingSeparator(const QString& path);

@@ -1,0 +1,66 @@
+#include "library/ListCellTexts.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint64_t kMsPerSecond = 1000;
+constexpr int kBytesToMbShift = 20;
+constexpr int kCenturyBase = 2000;
+constexpr int kLastFourDigitYear = 9999;
+
+// Reads up to two characters from max(position, 0) the way atoi does: leading blanks, an
+// optional sign, then digits up to the first non-digit; 0 when there is no digit.
+int Pair(const QString& name, qsizetype position) {
+    const QString text = name.mid(std::max<qsizetype>(position, 0), 2);
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == QLatin1Char(' ') ||
+                               (text[i] >= QLatin1Char('\t') && text[i] <= QLatin1Char('\r'))))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    int value = 0;
+    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i)
+        value = value * 10 + (text[i].unicode() - u'0');
+    return negative ? -value : value;
+}
+
+QString LocalTimeText(int64_t startTime) {
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(startTime, Qt::LocalTime);
+    if (!local.isValid())
+        return QString();
+    const int year = local.date().year();
+    if (year < 0 || year > kLastFourDigitYear)
+        return QString();
+    return local.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+} // namespace
+
+std::array<QString, 5> GroupRowTexts(int32_t number, const QString& resolution, uint64_t totalMs,
+                                     uint64_t totalBytes, int64_t startTime) {
+    return {
+        QString::asprintf("G%d", number),
+        resolution,
+        LocalTimeText(startTime),
+        QString::asprintf(" %lld s ", static_cast<long long>(totalMs / kMsPerSecond)),
+        QString::asprintf(" %lld MB", static_cast<long long>(totalBytes >> kBytesToMbShift)),
+    };
+}
+
+std::array<QString, 3> FileRowTexts(const QString& name) {
+    const qsizetype h = name.indexOf(QLatin1Char('-'));
+    return {
+        name,
+        QString::asprintf("%02d:%02d:%02d", Pair(name, h + 1), Pair(name, h + 3),
+                          Pair(name, h + 5)),
+        QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", Pair(name, h - 6) + kCenturyBase,
+                          Pair(name, h - 4), Pair(name, h - 2), Pair(name, h + 1),
+                          Pair(name, h + 3), Pair(name, h + 5)),
+    };
+}

@@ -1,0 +1,311 @@
+#include "library/RecordingCatalogue.h"
+
+#include "library/CatalogueViews.h"
+#include "library/FolderWalk.h"
+#include "platform/FileStatus.h"
+#include "track/CKtrVideoParser.h"
+#include "track/TrackSinks.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr qsizetype kMinNameLength = 8;
+constexpr qsizetype kPrefixLength = 4;   // characters 0..3: letters, digits, '_' or '-'
+constexpr qsizetype kLockCharacter = 3;  // 'G' here means the camera locked the file
+constexpr qsizetype kAviNameLength = 12; // the only length at which ".AVI" is accepted
+constexpr int64_t kGroupToleranceSeconds = 2;
+
+struct ResolutionName {
+    int width;
+    int height;
+    const char* name;
+};
+
+// Searched from the top; the first exact match wins. Picture sizes are unsigned 16-bit, so
+// the last row never matches a real recording.
+constexpr std::array<ResolutionName, 13> kResolutionNames{{
+    {2048, 1600, "QXGA"},
+    {2048, 1536, "QXGA"},
+    {1920, 1080, "FHD"},
+    {1600, 1200, "UXGA"},
+    {1280, 1024, "SXGA"},
+    {1280, 720, "HD"},
+    {1152, 870, "MAC"},
+    {1024, 768, "XGA"},
+    {800, 600, "SVGA"},
+    {720, 480, "480P"},
+    {640, 480, "VGA"},
+    {320, 240, "CIF"},
+    {-1, -1, ""},
+}};
+
+bool IsAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool IsPrefixCharacter(QChar c) {
+    return IsAsciiDigit(c) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char('_') ||
+           c == QLatin1Char('-');
+}
+
+char16_t FoldAsciiCapital(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c;
+}
+
+// UTF-16 code units compared one by one, only A-Z folded: no locale, no Unicode case rules.
+bool NameLess(const QString& a, const QString& b) {
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t ca = FoldAsciiCapital(a[i].unicode());
+        const char16_t cb = FoldAsciiCapital(b[i].unicode());
+        if (ca != cb)
+            return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+QString JoinEntryPath(const RecordingEntry& entry) {
+    return WithTrailingSeparator(entry.folder) + entry.subfolder + entry.name;
+}
+
+bool HasLockCharacter(const QString& name) {
+    return name.size() > kLockCharacter && name[kLockCharacter] == QLatin1Char('G');
+}
+
+} // namespace
+
+void RecordingCatalogue::Clear() {
+    m_entries.clear();
+    m_groups.clear();
+    m_rows.clear();
+    m_currentEntry = -1;
+    // The new lists are empty, so no row can stay highlighted as the current group.
+    m_currentGroup = -1;
+    if (m_groupList)
+        m_groupList->DeleteAllItems();
+    if (m_fileList)
+        m_fileList->DeleteAllItems();
+    if (m_curve) {
+        m_curve->ClearSamples();
+        m_curve->Repaint();
+    }
+}
+
+bool RecordingCatalogue::Scan(const QString& root, const QString& fileName) {
+    Clear();
+    bool found = false;
+    if (fileName.isEmpty()) {
+        m_filesExamined = 0;
+        const WalkOutcome outcome =
+            WalkFolder(root, [this](const QString& walkRoot, const QString& subfolder,
+                                    const QString& name, const QFileInfo& item, bool isDirectory) {
+                OnFileFound(walkRoot, subfolder, name, item, isDirectory);
+            });
+        found = outcome != WalkOutcome::RootMissing;
+    } else {
+        found = AddSingleFile(root, fileName);
+    }
+    if (!found)
+        return false;
+    if (!m_entries.empty()) {
+        SortEntries();
+        Regroup();
+    }
+    return true;
+}
+
+void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfolder,
+                                     const QString& name, const QFileInfo&, bool isDirectory) {
+    if (isDirectory)
+        return;
+    const NameClass found = ClassifyName(root + subfolder, name);
+    if (found.accepted) {
+        RecordingEntry entry;
+        entry.name = name;
+        entry.folder = root;
+        entry.subfolder = subfolder;
+        entry.lockFlags = found.lockFlags;
+        if (ParseInto(entry, nullptr))
+            m_entries.push_back(std::move(entry));
+    }
+    if (m_progress) {
+        m_progress->SetCounter(m_filesExamined);
+        m_progress->RepaintNow();
+    }
+    ++m_filesExamined;
+}
+
+RecordingCatalogue::NameClass RecordingCatalogue::ClassifyName(const QString& folderPath,
+                                                               const QString& name) {
+    NameClass result;
+    if (name.size() < kMinNameLength)
+        return result;
+    for (qsizetype i = 0; i < kPrefixLength; ++i) {
+        if (!IsPrefixCharacter(name[i]))
+            return result;
+    }
+    for (qsizetype i = kPrefixLength; i < kMinNameLength; ++i) {
+        if (!IsAsciiDigit(name[i]))
+            return result;
+    }
+    if (name.size() != kAviNameLength && IsAviName(name))
+        return result;
+    result.accepted = true;
+    if (HasLockCharacter(name))
+        result.lockFlags |= kLockG;
+    if (QueryFileAttributes(WithTrailingSeparator(folderPath) + name) & kAttrReadOnly)
+        result.lockFlags |= kLockM;
+    return result;
+}
+
+bool RecordingCatalogue::AddSingleFile(const QString& folderPath, const QString& name) {
+    RecordingEntry entry;
+    entry.folder = folderPath;
+    entry.name = name;
+    if (!QFileInfo::exists(JoinEntryPath(entry)))
+        return false;
+    if (HasLockCharacter(name))
+        entry.lockFlags |= kLockG;
+    FileStatus status;
+    // Unlike a folder scan, a file the user picked is listed even when it cannot be read.
+    ParseInto(entry, &status);
+    if (status.attributes & kAttrReadOnly)
+        entry.lockFlags |= kLockM;
+    m_entries.push_back(std::move(entry));
+    return true;
+}
+
+bool RecordingCatalogue::ParseInto(RecordingEntry& entry, FileStatus* status) const {
+    const std::unique_ptr<CKtrVideoParser> reader = CreateReaderForName(entry.name);
+    reader->SetInfoTarget(&entry.info);
+    if (status)
+        reader->SetStatusTarget(status);
+    return reader->Parse(JoinEntryPath(entry)) == 0;
+}
+
+void RecordingCatalogue::SortEntries() {
+    std::stable_sort(
+        m_entries.begin(), m_entries.end(),
+        [](const RecordingEntry& a, const RecordingEntry& b) { return NameLess(a.name, b.name); });
+}
+
+void RecordingCatalogue::Regroup() {
+    if (!m_entries.empty())
+        m_entries.front().groupStart = 1;
+    for (size_t i = 1; i < m_entries.size(); ++i) {
+        const RecordingInfo& previous = m_entries[i - 1].info;
+        const int64_t end = previous.startTime + previous.durationSeconds;
+        const int64_t gap = m_entries[i].info.startTime - end;
+        if (gap < -kGroupToleranceSeconds || gap > kGroupToleranceSeconds)
+            m_entries[i].groupStart = 1;
+    }
+    BuildGroups();
+    FillLists();
+}
+
+void RecordingCatalogue::BuildGroups() {
+    m_groups.clear();
+    m_rows.clear();
+    m_rows.reserve(m_entries.size());
+    RecordingGroup running;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const RecordingEntry& entry = m_entries[i];
+        const auto index = static_cast<int32_t>(i);
+        if (entry.groupStart == 1) {
+            if (i != 0)
+                m_groups.push_back(running);
+            running = RecordingGroup{};
+            running.number = static_cast<int32_t>(m_groups.size());
+            running.first = index;
+        }
+        m_rows.push_back(FileRow{running.number, running.count, index, entry.info.fileSize,
+                                 entry.info.durationMs, 0});
+        ++running.count;
+        running.totalBytes += entry.info.fileSize;
+        running.totalMs += entry.info.durationMs;
+        running.lockFlags |= entry.lockFlags;
+    }
+    if (!m_entries.empty())
+        m_groups.push_back(running);
+}
+
+void RecordingCatalogue::FillLists() {
+    for (const RecordingGroup& group : m_groups) {
+        const RecordingInfo& first = m_entries[static_cast<size_t>(group.first)].info;
+        const QString resolution = ResolutionText(first.width, first.height);
+        if (m_groupList)
+            m_groupList->AddGroupRow(group.number, resolution, group.totalMs, group.totalBytes,
+                                     group.lockFlags, first.startTime);
+    }
+    if (!m_fileList)
+        return;
+    for (const FileRow& row : m_rows) {
+        const RecordingEntry& entry = m_entries[static_cast<size_t>(row.entry)];
+        m_fileList->AddFileRow(entry.name, entry.lockFlags);
+    }
+}
+
+bool RecordingCatalogue::Select(int32_t n) {
+    if (n < 0 || static_cast<size_t>(n) >= m_rows.size())
+        return false;
+    if (m_groupList && m_currentGroup >= 0)
+        m_groupList->SetHighlight(m_currentGroup, false);
+    if (m_fileList && m_currentEntry >= 0)
+        m_fileList->SetHighlight(m_currentEntry, false);
+    m_currentEntry = n;
+    m_currentGroup = -1;
+    for (const RecordingGroup& group : m_groups) {
+        if (group.first + group.count > n) {
+            m_currentGroup = group.number;
+            break;
+        }
+    }
+    if (m_groupList && m_currentGroup >= 0) {
+        m_groupList->SetHighlight(m_currentGroup, true);
+        m_groupList->EnsureVisible(m_currentGroup);
+    }
+    if (m_fileList) {
+        m_fileList->SetPlayingRow(n);
+        m_fileList->SetHighlight(n, true);
+        m_fileList->EnsureVisible(n);
+    }
+    return true;
+}
+
+QString RecordingCatalogue::EntryPath(int32_t n) const {
+    return JoinEntryPath(Entry(n));
+}
+
+QString RecordingCatalogue::CurrentPath() const {
+    return EntryPath(m_currentEntry);
+}
+
+QString RecordingCatalogue::ResolutionText(int width, int height) {
+    const auto match = std::find_if(
+        kResolutionNames.begin(), kResolutionNames.end(),
+        [&](const ResolutionName& row) { return row.width == width && row.height == height; });
+    if (match != kResolutionNames.end())
+        return QString::fromLatin1(match->name);
+    if (width != 0 && height != 0)
+        return QString::asprintf("%dx%d", width, height);
+    return QString();
+}
+
+bool RecordingCatalogue::CreateDirectoryPath(const QString& path) {
+    const QString full = WithTrailingSeparator(path);
+    bool created = false;
+    QDir dir;
+    for (qsizetype at = full.indexOf(kPathSeparator); at >= 0;
+         at = full.indexOf(kPathSeparator, at + 1)) {
+        // Failures are expected on the way down (the root, folders that exist); only the
+        // deepest creation decides the result.
+        const QString prefix = full.left(at);
+        created = !prefix.isEmpty() && dir.mkdir(prefix);
+    }
+    return created;
+}

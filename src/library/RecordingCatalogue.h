@@ -1,0 +1,99 @@
+#pragma once
+
+#include "library/CatalogueRecords.h"
+#include "track/TrackRecords.h"
+
+#include <QFileInfo>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class CatalogueListSink;
+class FileListSink;
+class GroupListSink;
+class GSensorCurveSink;
+class MapScriptSink;
+class ScanProgressSurface;
+
+// The ordered recordings of the opened folder or file, their groups and list rows, and the
+// track of the recording that plays. Every view link is optional.
+class RecordingCatalogue {
+public:
+    RecordingCatalogue() = default;
+    RecordingCatalogue(const RecordingCatalogue&) = delete;
+    RecordingCatalogue& operator=(const RecordingCatalogue&) = delete;
+
+    void SetGroupList(GroupListSink* list) { m_groupList = list; }
+    void SetFileList(FileListSink* list) { m_fileList = list; }
+    void SetProgress(ScanProgressSurface* surface) { m_progress = surface; }
+    void SetCurve(GSensorCurveSink* curve) { m_curve = curve; }
+    void SetMap(MapScriptSink* map) { m_map = map; }
+    GSensorCurveSink* Curve() const { return m_curve; }
+    MapScriptSink* Map() const { return m_map; }
+
+    void Clear();
+    // An empty fileName scans the tree under root; otherwise that one file in folder root is
+    // catalogued. False when root (or the file) does not exist; the catalogue is then empty.
+    bool Scan(const QString& root, const QString& fileName);
+
+    // The walk's callback during a folder scan.
+    void OnFileFound(const QString& root, const QString& subfolder, const QString& name,
+                     const QFileInfo& item, bool isDirectory);
+    struct NameClass {
+        bool accepted = false;
+        uint8_t lockFlags = 0;
+    };
+    // The camera's naming pattern; LockM is read from the file only for accepted names.
+    static NameClass ClassifyName(const QString& folderPath, const QString& name);
+    // False when the file does not exist. A file the reader cannot read is still added.
+    bool AddSingleFile(const QString& folderPath, const QString& name);
+    // Catalogue order: by name only, ASCII capitals folded, walk order kept among equal names.
+    void SortEntries();
+
+    void Regroup();
+    void BuildGroups();
+    void FillLists();
+
+    // Makes entry n current and highlights it; false (and nothing changes) when n is no row.
+    bool Select(int32_t n);
+    QString EntryPath(int32_t n) const;
+    QString CurrentPath() const;
+
+    static QString ResolutionText(int width, int height);
+    // Creates every directory along path. True only when the deepest one was created now.
+    static bool CreateDirectoryPath(const QString& path);
+
+    int32_t EntryCount() const { return static_cast<int32_t>(m_entries.size()); }
+    const RecordingEntry& Entry(int32_t n) const { return m_entries[static_cast<size_t>(n)]; }
+    const std::vector<RecordingEntry>& Entries() const { return m_entries; }
+    const std::vector<RecordingGroup>& Groups() const { return m_groups; }
+    const std::vector<FileRow>& Rows() const { return m_rows; }
+    int32_t filesExamined() const { return m_filesExamined; }
+    int32_t currentEntry() const { return m_currentEntry; }
+    int32_t currentGroup() const { return m_currentGroup; }
+    void SetCurrentEntry(int32_t n) { m_currentEntry = n; }
+
+    TrackBuffer& Track() { return m_track; }
+    const TrackBuffer& Track() const { return m_track; }
+    // Reads the track of entry index into Track() and feeds the curve and the map.
+    int32_t LoadTrack(int32_t index);
+    // Redraws the map's driven trail up to playback time t (ms).
+    int32_t RedrawDrivenPath(uint32_t t);
+
+private:
+    bool ParseInto(RecordingEntry& entry, FileStatus* status) const;
+
+    std::vector<RecordingEntry> m_entries;
+    std::vector<RecordingGroup> m_groups;
+    std::vector<FileRow> m_rows;
+    GroupListSink* m_groupList = nullptr;
+    FileListSink* m_fileList = nullptr;
+    GSensorCurveSink* m_curve = nullptr;
+    ScanProgressSurface* m_progress = nullptr;
+    TrackBuffer m_track;
+    MapScriptSink* m_map = nullptr;
+    int32_t m_filesExamined = 0;
+    int32_t m_currentEntry = -1;
+    int32_t m_currentGroup = -1;
+};
