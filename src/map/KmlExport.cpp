@@ -1,0 +1,157 @@
+#include "map/KmlExport.h"
+
+#include "platform/Prompts.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+constexpr uint16_t kTextSavedFormat = 125;
+constexpr uint16_t kTextFailedFormat = 126;
+constexpr uint16_t kTextSaveKmlCaption = 127;
+constexpr uint16_t kTextNoFiles = 136;
+constexpr uint16_t kTextOkCaption = 145;
+
+constexpr qsizetype kExtensionLength = 4; // ".MP4", ".AVI"
+constexpr double kImplausibleDegrees = 200.0;
+
+constexpr char kClosingText[] = "\n        </coordinates>\n"
+                                "      </LineString>\n"
+                                "    </Placemark>\n"
+                                "  </Document>\n"
+                                "</kml>\n";
+
+QString WithTrailingSeparator(const QString& folder) {
+    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
+        return folder;
+    return folder + QDir::separator();
+}
+
+QDateTime LocalStart(const KmlRecording& recording) {
+    return QDateTime::fromSecsSinceEpoch(recording.startTime, Qt::LocalTime);
+}
+
+bool IsXmlChar(char16_t c) {
+    return c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+// File names may hold anything the file system allows; none of it may break the document.
+QString XmlEscaped(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar ch : text) {
+        switch (ch.unicode()) {
+        case u'&':
+            escaped += QLatin1String("&amp;");
+            break;
+        case u'<':
+            escaped += QLatin1String("&lt;");
+            break;
+        case u'>':
+            escaped += QLatin1String("&gt;");
+            break;
+        case u'"':
+            escaped += QLatin1String("&quot;");
+            break;
+        case u'\'':
+            escaped += QLatin1String("&apos;");
+            break;
+        default:
+            escaped += IsXmlChar(ch.unicode()) ? ch : QChar::ReplacementCharacter;
+        }
+    }
+    return escaped;
+}
+
+} // namespace
+
+QString KmlOutputFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        return {};
+    const QString folder = WithTrailingSeparator(QDir::toNativeSeparators(documents)) +
+                           QStringLiteral("KTR") + QDir::separator() + QStringLiteral("KML") +
+                           QDir::separator();
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString KmlFilePath(const QString& folder, const KmlRecording& recording) {
+    const QString base = recording.fileName.left(
+        std::max<qsizetype>(0, recording.fileName.size() - kExtensionLength));
+    return WithTrailingSeparator(folder) + base +
+           LocalStart(recording).toString(QStringLiteral("_yyyy_MM_dd_HH-mm-ss")) +
+           QStringLiteral(".KML");
+}
+
+QString KmlPlacemarkName(const KmlRecording& recording) {
+    return QLatin1Char('"') + recording.subfolder + recording.fileName + QLatin1Char('"') +
+           LocalStart(recording).toString(QStringLiteral(" yyyy/MM/dd HH:mm:ss"));
+}
+
+QByteArray KmlDocument(const QString& placemarkName, const TrackBuffer& track) {
+    QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                          "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n"
+                          "  <Document>\n"
+                          "    <Placemark>\n"
+                          "      <name>";
+    document += XmlEscaped(placemarkName).toUtf8();
+    document += "</name>\n"
+                "      <LineString>\n"
+                "        <tessellate>1</tessellate>\n"
+                "        <coordinates>\n";
+    const size_t count = std::min<size_t>(track.pointCount(), track.points.size());
+    for (size_t i = 0; i < count; ++i) {
+        const TrackPoint& point = track.points[i];
+        if (!point.fixValid())
+            continue;
+        const double latitude = NmeaToDegrees(point.latitudeNmea);
+        const double longitude = NmeaToDegrees(point.longitudeNmea);
+        if (latitude >= kImplausibleDegrees || longitude >= kImplausibleDegrees)
+            continue;
+        // QString::asprintf formats with a dot whatever the process locale says.
+        document += QString::asprintf("%f,%f,%d\n", longitude, latitude, point.altitude).toLatin1();
+    }
+    document += kClosingText;
+    return document;
+}
+
+KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t entryCount,
+                          const KmlRecordingLookup& recordingAt) {
+    if (track.entryIndex >= entryCount)
+        track.entryIndex = entryCount - 1;
+    if (track.entryIndex < 0)
+        return {};
+    const KmlRecording recording = recordingAt(track.entryIndex);
+    KmlExportResult result;
+    result.path = KmlFilePath(folder, recording);
+    QSaveFile file(result.path);
+    if (!file.open(QIODevice::WriteOnly))
+        return result;
+    file.write(KmlDocument(KmlPlacemarkName(recording), track));
+    result.ok = file.commit();
+    return result;
+}
+
+KmlExportResult RunKmlCommand(TrackBuffer& track, int32_t entryCount,
+                              const KmlRecordingLookup& recordingAt, const KmlTextLookup& text,
+                              const QString& folder) {
+    Prompts& prompts = CurrentPrompts();
+    // Before the first load entryIndex names no entry: there is nothing to export yet.
+    if (entryCount <= 0 || track.entryIndex < 0) {
+        prompts.ShowMessage(text(kTextNoFiles), text(kTextOkCaption), PromptButtons::Ok,
+                            PromptIcon::None);
+        return {};
+    }
+    const KmlExportResult result =
+        ExportKml(folder.isEmpty() ? KmlOutputFolder() : folder, track, entryCount, recordingAt);
+    QString message = text(result.ok ? kTextSavedFormat : kTextFailedFormat);
+    message.replace(QLatin1String("%s"), result.path);
+    prompts.ShowMessage(message, text(kTextSaveKmlCaption), PromptButtons::Ok, PromptIcon::None);
+    return result;
+}

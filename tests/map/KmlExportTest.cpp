@@ -1,0 +1,284 @@
+#include "map/KmlExport.h"
+
+#include "platform/Prompts.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <ostream>
+#include <vector>
+
+static void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QByteArray kClosing = "\n        </coordinates>\n      </LineString>\n    </Placemark>\n"
+                            "  </Document>\n</kml>\n";
+
+TrackPoint Point(double lat, double lon, int32_t altitude, bool fix = true) {
+    TrackPoint p{};
+    p.latitudeNmea = lat;
+    p.longitudeNmea = lon;
+    p.altitude = altitude;
+    p.flags = fix ? TrackPoint::kFixValid : 0;
+    return p;
+}
+
+TrackBuffer Track(const std::vector<TrackPoint>& points, int32_t entryIndex = 0) {
+    TrackBuffer track;
+    track.resize(static_cast<uint32_t>(points.size() * kTrackPointBytes), 0);
+    std::copy(points.begin(), points.end(), track.points.begin());
+    track.pointsPerSecond = 1.0;
+    track.entryIndex = entryIndex;
+    return track;
+}
+
+int64_t LocalSeconds(int y, int mo, int d, int h, int mi, int s) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime).toSecsSinceEpoch();
+}
+
+// The text between the opening coordinates tag and the closing text.
+QByteArray CoordinateLines(const QByteArray& document) {
+    const QByteArray open = "<coordinates>\n";
+    const qsizetype start = document.indexOf(open) + open.size();
+    return document.mid(start, document.size() - kClosing.size() - start);
+}
+
+TEST(KmlDocument, WritesOnlyPlausibleFixesAndEndsWithTheClosingText) {
+    ASSERT_EQ(kClosing.size(), 82);
+    const TrackBuffer track = Track({
+        Point(4807.038, 1131.0, 512),
+        Point(4807.038, 1131.0, 7, false), // no fix
+        Point(4807.038, 20000.0, 7),       // longitude 200 degrees
+        Point(4807.038, 19999.0, 7),       // converts to more than 200 degrees
+        Point(-3352.5, -15112.25, -42),    // stored negative: mirrored result
+        Point(0.0, 0.0, 0),
+    });
+    const QByteArray document = KmlDocument(QStringLiteral("name"), track);
+    EXPECT_TRUE(document.endsWith(kClosing));
+    EXPECT_FALSE(document.contains('\r'));
+    EXPECT_EQ(CoordinateLines(document), "11.516667,48.117300,512\n"
+                                         "-151.204167,-33.875000,-42\n"
+                                         "0.000000,0.000000,0\n");
+}
+
+TEST(KmlDocument, TrackWithoutValidPointsStillClosesTheDocument) {
+    TrackBuffer track = Track({Point(4807.038, 1131.0, 1, false)});
+    EXPECT_EQ(CoordinateLines(KmlDocument(QStringLiteral("n"), track)), "");
+    track.pointBytes = 31; // shorter than one record: no point at all
+    EXPECT_EQ(CoordinateLines(KmlDocument(QStringLiteral("n"), track)), "");
+}
+
+TEST(KmlDocument, ParsesAsKml22WithTheNameIntact) {
+    const KmlRecording recording{QStringLiteral("A&B<1>/"), QStringLiteral("0101_1200\"'&<F.MP4"),
+                                 LocalSeconds(2021, 1, 1, 12, 0, 0)};
+    const QString name = KmlPlacemarkName(recording);
+    EXPECT_EQ(name, QStringLiteral("\"A&B<1>/0101_1200\"'&<F.MP4\" 2021/01/01 12:00:00"));
+
+    const QByteArray document = KmlDocument(
+        name + QChar(0x01), Track({Point(4807.038, 1131.0, 512), Point(4807.0, 1131.0, 3)}));
+    QXmlStreamReader xml(document);
+    QString kmlNamespace, readName, coordinates;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("kml"))
+            kmlNamespace = xml.namespaceUri().toString();
+        if (xml.name() == QLatin1String("name"))
+            readName = xml.readElementText();
+        else if (xml.name() == QLatin1String("coordinates"))
+            coordinates = xml.readElementText();
+        else if (xml.name() != QLatin1String("kml") && xml.name() != QLatin1String("Document") &&
+                 xml.name() != QLatin1String("Placemark") &&
+                 xml.name() != QLatin1String("LineString"))
+            xml.skipCurrentElement();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(kmlNamespace, QStringLiteral("http://www.opengis.net/kml/2.2"));
+    EXPECT_EQ(readName, name + QChar(QChar::ReplacementCharacter));
+    EXPECT_EQ(coordinates.trimmed().split(QLatin1Char('\n')).size(), 2);
+}
+
+TEST(KmlDocument, GpsbabelReadsBackEveryPoint) {
+    const QString gpsbabel = QStandardPaths::findExecutable(QStringLiteral("gpsbabel"));
+    if (gpsbabel.isEmpty())
+        GTEST_SKIP() << "gpsbabel is not installed";
+    std::vector<TrackPoint> points;
+    for (int i = 0; i < 25; ++i)
+        points.push_back(Point(4807.038 + i * 0.01, 1131.0 + i * 0.02, 500 + i, i != 7));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.KML"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(KmlDocument(QStringLiteral("a & b"), Track(points)));
+    file.close();
+
+    QProcess babel;
+    babel.start(gpsbabel, {QStringLiteral("-i"), QStringLiteral("kml"), QStringLiteral("-f"), path,
+                           QStringLiteral("-o"), QStringLiteral("gpx"), QStringLiteral("-F"),
+                           QStringLiteral("-")});
+    ASSERT_TRUE(babel.waitForFinished(30000));
+    ASSERT_EQ(babel.exitCode(), 0) << babel.readAllStandardError().toStdString();
+    const QByteArray gpx = babel.readAllStandardOutput();
+    EXPECT_EQ(gpx.count("<trkpt ") + gpx.count("<rtept "), 24) << gpx.toStdString();
+}
+
+TEST(KmlFilePath, NamesTheFileAfterTheRecordingAndItsLocalStart) {
+    const KmlRecording recording{QString(), QStringLiteral("0101_120000_F.MP4"),
+                                 LocalSeconds(2021, 1, 1, 12, 0, 0)};
+    EXPECT_EQ(KmlFilePath(QStringLiteral("/d/"), recording),
+              QStringLiteral("/d/0101_120000_F_2021_01_01_12-00-00.KML"));
+    EXPECT_EQ(KmlFilePath(QStringLiteral("/d"), recording),
+              QStringLiteral("/d/0101_120000_F_2021_01_01_12-00-00.KML"));
+}
+
+TEST(KmlFilePath, FollowsTheComputersTimeZone) {
+    const QByteArray savedTz = qgetenv("TZ");
+    const bool hadTz = qEnvironmentVariableIsSet("TZ");
+    const KmlRecording recording{QString(), QStringLiteral("A.MP4"), 1609502400}; // 12:00 UTC
+    qputenv("TZ", "UTC0");
+    tzset();
+    const QString utc = KmlFilePath(QStringLiteral("/d/"), recording);
+    qputenv("TZ", "XYZ-2"); // two hours east of UTC
+    tzset();
+    const QString east = KmlFilePath(QStringLiteral("/d/"), recording);
+    if (hadTz)
+        qputenv("TZ", savedTz);
+    else
+        qunsetenv("TZ");
+    tzset();
+    EXPECT_EQ(utc, QStringLiteral("/d/A_2021_01_01_12-00-00.KML"));
+    EXPECT_EQ(east, QStringLiteral("/d/A_2021_01_01_14-00-00.KML"));
+}
+
+TEST(KmlOutputFolder, CreatesKtrKmlUnderDocuments) {
+    QTemporaryDir home;
+    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    const QString folder = KmlOutputFolder();
+    qputenv("HOME", savedHome);
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+    EXPECT_EQ(folder, home.path() + QStringLiteral("/Documents/KTR/KML/"));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+struct Message {
+    QString text;
+    QString caption;
+};
+
+class RecordingPrompts : public Prompts {
+public:
+    RecordingPrompts() { InstallPrompts(this); }
+    ~RecordingPrompts() override { InstallPrompts(nullptr); }
+    PromptAnswer ShowMessage(const QString& text, const QString& caption, PromptButtons buttons,
+                             PromptIcon) override {
+        EXPECT_EQ(buttons, PromptButtons::Ok);
+        messages.push_back({text, caption});
+        return PromptAnswer::Ok;
+    }
+    QString AskSaveFile(const SaveFileQuestion&) override { return {}; }
+    QString AskFolder(const QString&, const QString&) override { return {}; }
+    std::vector<Message> messages;
+};
+
+QString EnglishText(uint16_t id) {
+    static const QMap<uint16_t, QString> texts = {
+        {125, QStringLiteral("Save KML file: %s OK.")},
+        {126, QStringLiteral("Save KML file:%s Failed.")},
+        {127, QStringLiteral("Save KML")},
+        {136, QStringLiteral("No Files in list")},
+        {145, QStringLiteral("OK")},
+    };
+    return texts.value(id);
+}
+
+class KmlCommand : public ::testing::Test {
+protected:
+    KmlExportResult Run(TrackBuffer& track, int32_t entryCount, const QString& folder) {
+        return RunKmlCommand(
+            track, entryCount, [this](int32_t i) { return recordings.at(static_cast<size_t>(i)); },
+            EnglishText, folder);
+    }
+    QStringList WrittenFiles() const { return QDir(dir.path()).entryList(QDir::Files); }
+
+    QTemporaryDir dir;
+    RecordingPrompts prompts;
+    std::vector<KmlRecording> recordings = {
+        {QString(), QStringLiteral("0101_120000_F.MP4"), LocalSeconds(2021, 1, 1, 12, 0, 0)},
+        {QStringLiteral("sub/"), QStringLiteral("0101_120100_F.MP4"),
+         LocalSeconds(2021, 1, 1, 12, 1, 0)},
+    };
+};
+
+TEST_F(KmlCommand, NothingLoadedReportsNoFilesAndWritesNothing) {
+    struct Case {
+        int32_t entryCount;
+        int32_t entryIndex;
+    };
+    for (const Case c : {Case{0, -1}, Case{0, 0}, Case{2, -1}}) {
+        prompts.messages.clear();
+        TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, c.entryIndex);
+        const KmlExportResult result = Run(track, c.entryCount, dir.path());
+        EXPECT_FALSE(result.ok);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0].text, QStringLiteral("No Files in list"));
+        EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("OK"));
+    }
+    EXPECT_TRUE(WrittenFiles().isEmpty());
+}
+
+TEST_F(KmlCommand, ExportReportsThePathAndReplacesAnEarlierFile) {
+    TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, 1);
+    const KmlExportResult first = Run(track, 2, dir.path());
+    track.points[0].altitude = 600;
+    const KmlExportResult second = Run(track, 2, dir.path());
+
+    const QString expected = dir.filePath(QStringLiteral("0101_120100_F_2021_01_01_12-01-00.KML"));
+    EXPECT_TRUE(first.ok);
+    EXPECT_TRUE(second.ok);
+    EXPECT_EQ(first.path, expected);
+    EXPECT_EQ(second.path, expected);
+    EXPECT_EQ(WrittenFiles(), QStringList{QFileInfo(expected).fileName()});
+    QFile file(expected);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), KmlDocument(KmlPlacemarkName(recordings[1]), track));
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1].text, QStringLiteral("Save KML file: %1 OK.").arg(expected));
+    EXPECT_EQ(prompts.messages[1].caption, QStringLiteral("Save KML"));
+}
+
+TEST_F(KmlCommand, EntryIndexBeyondTheCatalogueFallsBackToTheLastEntry) {
+    TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, 5);
+    const KmlExportResult result = Run(track, 2, dir.path());
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(track.entryIndex, 1);
+    EXPECT_TRUE(result.path.endsWith(QStringLiteral("0101_120100_F_2021_01_01_12-01-00.KML")));
+}
+
+TEST_F(KmlCommand, FileThatCannotBeCreatedReportsFailureWithThePath) {
+    TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, 0);
+    const QString missing = dir.filePath(QStringLiteral("missing"));
+    const KmlExportResult result = Run(track, 2, missing);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.path, missing + QStringLiteral("/0101_120000_F_2021_01_01_12-00-00.KML"));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              QStringLiteral("Save KML file:%1 Failed.").arg(result.path));
+    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Save KML"));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+} // namespace
