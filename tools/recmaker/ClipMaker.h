@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// ffmpeg's own test sources, each visibly different.
+enum class ClipPattern { TestSrc, TestSrc2, SmpteBars, Mandelbrot };
+enum class ClipContainer { Mp4, Avi, Ts };
+
+struct ClipSpec {
+    double seconds = 2;
+    int width = 320;
+    int height = 240;
+    ClipPattern pattern = ClipPattern::TestSrc2;
+    ClipContainer container = ClipContainer::Mp4;
+    int frameRate = 25;
+    bool moovFirst = false; // MP4 only: "moov" before "mdat", as a streaming-ready file has it
+};
+
+// Runs ffmpeg (found on PATH) to encode a plain H.264 clip with no audio. Returns false with
+// ffmpeg's complaint in *error when it cannot.
+bool MakeClip(const QString& outPath, const ClipSpec& spec, QString* error = nullptr);
