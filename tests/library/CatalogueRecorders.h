@@ -1,0 +1,102 @@
+#pragma once
+
+#include "library/CatalogueViews.h"
+#include "track/TrackSinks.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+// Views that remember what the catalogue asked of them.
+
+struct GroupRowCall {
+    int32_t number;
+    QString resolution;
+    uint64_t totalMs;
+    uint64_t totalBytes;
+    uint8_t lockFlags;
+    int64_t startTime;
+};
+
+class RecordingGroupList : public GroupListSink {
+public:
+    void DeleteAllItems() override {
+        rows.clear();
+        highlighted.clear();
+        ++deletes;
+    }
+    void SetHighlight(int32_t row, bool on) override {
+        if (on)
+            highlighted.insert(row);
+        else
+            highlighted.erase(row);
+    }
+    void EnsureVisible(int32_t row) override { visible = row; }
+    bool AddGroupRow(int32_t number, const QString& resolution, uint64_t totalMs,
+                     uint64_t totalBytes, uint8_t lockFlags, int64_t startTime) override {
+        rows.push_back({number, resolution, totalMs, totalBytes, lockFlags, startTime});
+        return true;
+    }
+
+    std::vector<GroupRowCall> rows;
+    std::set<int32_t> highlighted;
+    int32_t visible = -1;
+    int deletes = 0;
+};
+
+struct FileRowCall {
+    QString name;
+    uint8_t lockFlags;
+};
+
+class RecordingFileList : public FileListSink {
+public:
+    void DeleteAllItems() override {
+        rows.clear();
+        highlighted.clear();
+        ++deletes;
+    }
+    void SetHighlight(int32_t row, bool on) override {
+        if (on)
+            highlighted.insert(row);
+        else
+            highlighted.erase(row);
+    }
+    void EnsureVisible(int32_t row) override { visible = row; }
+    bool AddFileRow(const QString& name, uint8_t lockFlags) override {
+        rows.push_back({name, lockFlags});
+        return true;
+    }
+    void SetPlayingRow(int32_t row) override { playing = row; }
+
+    std::vector<FileRowCall> rows;
+    std::set<int32_t> highlighted;
+    int32_t visible = -1;
+    int32_t playing = -1;
+    int deletes = 0;
+};
+
+class RecordingProgress : public ScanProgressSurface {
+public:
+    void SetCounter(int32_t filesExamined) override { shown = filesExamined; }
+    void RepaintNow() override { painted.push_back(shown); }
+
+    int32_t shown = -1;
+    std::vector<int32_t> painted; // the counter at every forced repaint
+};
+
+class RecordingCurve : public GSensorCurveSink {
+public:
+    void AddSample(const GSensorSample&) override {}
+    void ClearSamples() override { ++clears; }
+    void SetScale(double, double) override {}
+    void UpdateSpan() override {}
+    void SetSamplesPerMs(double) override {}
+    double SamplesPerMs() const override { return 0.0; }
+    void Repaint() override { ++repaints; }
+
+    int clears = 0;
+    int repaints = 0;
+};
