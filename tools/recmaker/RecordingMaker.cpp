@@ -312,11 +312,11 @@ QByteArray GSensorSentence(const GSensorSample& sample, double fullScale) {
 
 bool AddCameraBoxes(QByteArray& mp4, const CameraTrack& track, BoxPlacement placement,
                     QString* error) {
+    if (mp4.size() < kBoxHeader || mp4.mid(4, 4) != "ftyp")
+        return Fail(error, QStringLiteral("not an MP4/3GP file (no \"ftyp\" box first)"));
     std::vector<IsoBox> top;
     if (!ReadBoxes(mp4, 0, mp4.size(), top, error))
         return false;
-    if (top.empty() || top.front().type != "ftyp")
-        return Fail(error, QStringLiteral("not an MP4/3GP file (no \"ftyp\" box first)"));
     const IsoBox* moov = FindBox(top, "moov");
     const IsoBox* mdat = FindBox(top, "mdat");
     if (!moov)
@@ -353,11 +353,11 @@ bool AddCameraBoxes(QByteArray& mp4, const CameraTrack& track, BoxPlacement plac
 }
 
 bool AddCameraChunks(QByteArray& avi, const CameraTrack& track, QString* error) {
+    if (avi.size() < kListHeader || avi.first(4) != "RIFF" || avi.mid(8, 4) != "AVI ")
+        return Fail(error, QStringLiteral("not an AVI file (no \"RIFF\" \"AVI \" header)"));
     std::vector<RiffChunk> riff;
     if (!ReadChunks(avi, 0, avi.size(), riff, error))
         return false;
-    if (riff.empty() || riff.front().id != "RIFF" || riff.front().listType != "AVI ")
-        return Fail(error, QStringLiteral("not an AVI file (no \"RIFF\" \"AVI \" header)"));
     if (riff.size() > 1)
         return Fail(error, QStringLiteral("AVI files with more than one RIFF list (OpenDML) "
                                           "are not supported"));
