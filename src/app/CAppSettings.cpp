@@ -1,0 +1,78 @@
+#include "app/CAppSettings.h"
+
+#include "app/LanguageTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMapChoiceMin = 0;
+constexpr int kMapChoiceMax = 1;
+
+QString Latin1(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+CAppSettings& CAppSettings::Instance() {
+    static CAppSettings instance(QDir::toNativeSeparators(QDir::current().filePath(kFileName)));
+    return instance;
+}
+
+CAppSettings::CAppSettings(const QString& iniPath)
+    : m_ini(iniPath), m_languageIndex(kFallbackLanguageRow) {
+    const int row = FindLanguageCode(ReadText(SettingsKeys::kLanguage));
+    if (row >= 0)
+        m_languageIndex = row;
+    m_languageId = LanguageIdOf(kLanguageTable[m_languageIndex]);
+}
+
+int CAppSettings::ReadInt(const IntSetting& setting) const {
+    return m_ini.ReadInt(Latin1(setting.section), Latin1(setting.key), setting.defaultValue);
+}
+
+QString CAppSettings::ReadText(const TextSetting& setting) const {
+    return m_ini.ReadString(Latin1(setting.section), Latin1(setting.key),
+                            Latin1(setting.defaultValue), setting.maxChars);
+}
+
+QString CAppSettings::ReadFolder() const {
+    const QString folder = ReadText(SettingsKeys::kFolder);
+    if (folder.isEmpty() || !QFileInfo::exists(folder))
+        return {};
+    return folder;
+}
+
+int CAppSettings::ReadMapChoice() {
+    SetMapChoice(ReadInt(SettingsKeys::kMap));
+    return m_mapChoice;
+}
+
+void CAppSettings::SetMapChoice(int choice) {
+    m_mapChoice = std::clamp(choice, kMapChoiceMin, kMapChoiceMax);
+}
+
+bool CAppSettings::WriteInt(const QString& section, const QString& key, int value) {
+    return m_ini.WriteString(section, key, QString::asprintf("%d", value));
+}
+
+bool CAppSettings::WriteInt(const IntSetting& setting, int value) {
+    return WriteInt(Latin1(setting.section), Latin1(setting.key), value);
+}
+
+bool CAppSettings::WriteText(const TextSetting& setting, const QString& value) {
+    return m_ini.WriteString(Latin1(setting.section), Latin1(setting.key), value);
+}
+
+void CAppSettings::SetLanguage(int index) {
+    if (index < 0 || index >= kLanguageCount)
+        return;
+    const LanguageEntry& row = kLanguageTable[index];
+    m_languageIndex = index;
+    m_languageId = LanguageIdOf(row);
+    WriteText(SettingsKeys::kLanguage, Latin1(row.code));
+}

@@ -1,0 +1,162 @@
+#include "app/CAppSettings.h"
+
+#include "AppTestFiles.h"
+#include "app/LanguageTable.h"
+#include "app/LoadText.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+class AppSettingsTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    QString m_path = m_dir.filePath("Ktr.ini");
+};
+
+TEST_F(AppSettingsTest, MissingFileReadsDefaults) {
+    CAppSettings settings(m_path);
+    EXPECT_EQ(settings.languageIndex(), 0);
+    EXPECT_EQ(settings.languageId(), 0x0409);
+    EXPECT_EQ(settings.mapChoice(), 0);
+    const std::pair<IntSetting, int> ints[] = {
+        {SettingsKeys::kMap, 0},
+        {SettingsKeys::kMapEnable, 1},
+        {SettingsKeys::kGSensorEnable, 1},
+        {SettingsKeys::kWindowLeft, 0},
+        {SettingsKeys::kWindowTop, 0},
+        {SettingsKeys::kWindowRight, 800},
+        {SettingsKeys::kWindowBottom, 560},
+    };
+    for (const auto& [setting, expected] : ints)
+        EXPECT_EQ(settings.ReadInt(setting), expected) << setting.key;
+    EXPECT_EQ(settings.ReadText(SettingsKeys::kFolder), QString());
+    EXPECT_EQ(settings.ReadFolder(), QString());
+    EXPECT_FALSE(QFile::exists(m_path)) << "reading must not create the file";
+}
+
+TEST_F(AppSettingsTest, LanguageCodeSelectsRowOrJapanese) {
+    struct Case {
+        const char* line; // nullptr: no LANGID key
+        int row;
+        uint16_t languageId;
+    } cases[] = {
+        {nullptr, 0, 0x0409},          {"LANGID=ENG", 0, 0x0409},     {"LANGID=eng", 6, 0x0411},
+        {"LANGID=CHS", 1, 0x0804},     {"LANGID=CHT", 2, 0x0404},     {"LANGID=KOR", 3, 0x0412},
+        {"LANGID=RUS", 4, 0x0419},     {"LANGID=POR", 5, 0x0816},     {"LANGID=JPN", 6, 0x0411},
+        {"LANGID=GER", 7, 0x0407},     {"LANGID=XYZ", 6, 0x0411},     {"LANGID=", 6, 0x0411},
+        {"langid =  KOR ", 3, 0x0412}, {"LANGID=ENGLISH", 6, 0x0411},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(m_path, QByteArray("[UI]\r\n") + (c.line ? c.line : "MAP=1") + "\r\n");
+        const CAppSettings settings(m_path);
+        EXPECT_EQ(settings.languageIndex(), c.row) << (c.line ? c.line : "none");
+        EXPECT_EQ(settings.languageId(), c.languageId) << (c.line ? c.line : "none");
+    }
+}
+
+TEST_F(AppSettingsTest, MapChoiceIsClamped) {
+    struct Case {
+        const char* line;
+        int expected;
+    } cases[] = {
+        {"", 0},       {"MAP=0", 0},   {"MAP=1", 1},  {"MAP=5", 1},
+        {"MAP=-3", 0}, {"MAP=abc", 0}, {"MAP=1x", 1}, {"MAP=2147483647", 1},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(m_path, QByteArray("[UI]\n") + c.line + "\n");
+        CAppSettings settings(m_path);
+        EXPECT_EQ(settings.ReadMapChoice(), c.expected) << c.line;
+        EXPECT_EQ(settings.mapChoice(), c.expected) << c.line;
+    }
+    CAppSettings settings(m_path);
+    settings.SetMapChoice(7);
+    EXPECT_EQ(settings.mapChoice(), 1);
+    settings.SetMapChoice(-1);
+    EXPECT_EQ(settings.mapChoice(), 0);
+}
+
+TEST_F(AppSettingsTest, SetLanguageStoresTheRowCode) {
+    for (int row = 0; row < kLanguageCount; ++row) {
+        CAppSettings settings(m_path);
+        settings.SetLanguage(row);
+        EXPECT_EQ(settings.languageIndex(), row);
+        EXPECT_EQ(settings.languageId(), LanguageIdOf(kLanguageTable[row]));
+        EXPECT_EQ(settings.ReadText(SettingsKeys::kLanguage),
+                  QLatin1String(kLanguageTable[row].code));
+        EXPECT_EQ(CAppSettings(m_path).languageIndex(), row) << "a new start keeps the choice";
+    }
+    EXPECT_EQ(CAppSettings(m_path).ReadText(SettingsKeys::kLanguage), "GER");
+    CAppSettings(m_path).SetLanguage(5);
+    EXPECT_EQ(CAppSettings(m_path).ReadText(SettingsKeys::kLanguage), "POR")
+        << "Vietnamese keeps its stored code";
+}
+
+TEST_F(AppSettingsTest, SetLanguageOutsideTheTableDoesNothing) {
+    for (int index : {-1, kLanguageCount, INT_MAX, INT_MIN}) {
+        QFile::remove(m_path);
+        CAppSettings settings(m_path);
+        settings.SetLanguage(index);
+        EXPECT_EQ(settings.languageIndex(), 0) << index;
+        EXPECT_EQ(settings.languageId(), 0x0409) << index;
+        EXPECT_FALSE(QFile::exists(m_path)) << index;
+
+        const QByteArray before = "[UI]\nLANGID=KOR\n";
+        WriteBytes(m_path, before);
+        CAppSettings korean(m_path);
+        korean.SetLanguage(index);
+        EXPECT_EQ(korean.languageIndex(), 3) << index;
+        EXPECT_EQ(ReadBytes(m_path), before) << index;
+    }
+}
+
+TEST_F(AppSettingsTest, WriteIntUsesDecimalText) {
+    CAppSettings settings(m_path);
+    EXPECT_TRUE(settings.WriteInt("WINPOS", "LEFT", -8));
+    EXPECT_TRUE(settings.WriteInt(SettingsKeys::kWindowRight, 1920));
+    EXPECT_TRUE(settings.WriteInt("winpos", "left", INT_MIN));
+    EXPECT_EQ(ReadBytes(m_path).replace("\r\n", "\n"), "[WINPOS]\nLEFT=-2147483648\nRIGHT=1920\n");
+    EXPECT_EQ(settings.ReadInt(SettingsKeys::kWindowLeft), INT_MIN);
+    EXPECT_EQ(settings.ReadInt(SettingsKeys::kWindowRight), 1920);
+
+    CAppSettings nowhere(m_dir.filePath("missing/Ktr.ini"));
+    EXPECT_FALSE(nowhere.WriteInt("UI", "MAP", 1));
+}
+
+TEST_F(AppSettingsTest, FolderThatNoLongerExistsReadsEmpty) {
+    CAppSettings settings(m_path);
+    const QString folder = m_dir.filePath(" spaced folder ");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(settings.WriteText(SettingsKeys::kFolder, folder));
+    EXPECT_EQ(settings.ReadFolder(), folder);
+    ASSERT_TRUE(QDir().rmdir(folder));
+    EXPECT_EQ(settings.ReadFolder(), QString());
+    EXPECT_EQ(settings.ReadText(SettingsKeys::kFolder), folder);
+}
+
+// The only test that touches the process's store: it is created once, from the working
+// directory of its first use.
+TEST_F(AppSettingsTest, InstanceUsesTheWorkingDirectoryOfItsCreation) {
+    const QString previous = QDir::currentPath();
+    QTemporaryDir other;
+    WriteBytes(m_path, "[UI]\nLANGID=KOR\n");
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    CAppSettings& first = CAppSettings::Instance();
+    ASSERT_TRUE(QDir::setCurrent(other.path()));
+    CAppSettings& second = CAppSettings::Instance();
+    QDir::setCurrent(previous);
+
+    EXPECT_EQ(&first, &second);
+    EXPECT_EQ(QFileInfo(first.iniPath()).canonicalFilePath(),
+              QFileInfo(m_path).canonicalFilePath());
+    EXPECT_EQ(first.languageIndex(), 3);
+    EXPECT_EQ(LoadText(104), LoadText(first, 104));
+    EXPECT_EQ(LoadText(104), QStringView(u"파일을 선택하십시오"));
+}
+
+} // namespace
