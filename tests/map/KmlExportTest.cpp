@@ -46,6 +46,30 @@ TrackBuffer Track(const std::vector<TrackPoint>& points, int32_t entryIndex = 0)
     return track;
 }
 
+// Sets an environment variable for one scope and puts the old state back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qputenv(name, value);
+        tzset();
+    }
+    ~ScopedEnv() {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+        tzset();
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
 int64_t LocalSeconds(int y, int mo, int d, int h, int mi, int s) {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime).toSecsSinceEpoch();
 }
@@ -144,32 +168,29 @@ TEST(KmlFilePath, NamesTheFileAfterTheRecordingAndItsLocalStart) {
 }
 
 TEST(KmlFilePath, FollowsTheComputersTimeZone) {
-    const QByteArray savedTz = qgetenv("TZ");
-    const bool hadTz = qEnvironmentVariableIsSet("TZ");
     const KmlRecording recording{QString(), QStringLiteral("A.MP4"), 1609502400}; // 12:00 UTC
-    qputenv("TZ", "UTC0");
-    tzset();
-    const QString utc = KmlFilePath(QStringLiteral("/d/"), recording);
-    qputenv("TZ", "XYZ-2"); // two hours east of UTC
-    tzset();
-    const QString east = KmlFilePath(QStringLiteral("/d/"), recording);
-    if (hadTz)
-        qputenv("TZ", savedTz);
-    else
-        qunsetenv("TZ");
-    tzset();
+    QString utc, east;
+    {
+        const ScopedEnv tz("TZ", "UTC0");
+        utc = KmlFilePath(QStringLiteral("/d/"), recording);
+    }
+    {
+        const ScopedEnv tz("TZ", "XYZ-2"); // two hours east of UTC
+        east = KmlFilePath(QStringLiteral("/d/"), recording);
+    }
     EXPECT_EQ(utc, QStringLiteral("/d/A_2021_01_01_12-00-00.KML"));
     EXPECT_EQ(east, QStringLiteral("/d/A_2021_01_01_14-00-00.KML"));
 }
 
 TEST(KmlOutputFolder, CreatesKtrKmlUnderDocuments) {
     QTemporaryDir home;
-    const QByteArray savedHome = qgetenv("HOME"), savedConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    const QString folder = KmlOutputFolder();
-    qputenv("HOME", savedHome);
-    qputenv("XDG_CONFIG_HOME", savedConfig);
+    QString folder;
+    {
+        const ScopedEnv homeEnv("HOME", QFile::encodeName(home.path()));
+        const ScopedEnv configEnv("XDG_CONFIG_HOME",
+                                  QFile::encodeName(home.filePath(QStringLiteral("config"))));
+        folder = KmlOutputFolder();
+    }
     EXPECT_EQ(folder, home.path() + QStringLiteral("/Documents/KTR/KML/"));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
