@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/FileStatus.h"
+
+#include <QFile>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+// Thrown when the file cannot deliver the bytes asked for (an I/O error, or a read that
+// runs past the end of the file through ReadExact).
+struct FileReadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A read-only binary file read through a buffer. Readers that look at a file a few bytes at
+// a time (box headers, 32-byte points) would otherwise make one system call per look; here a
+// seek only moves the logical position, and a read inside the buffered window is a copy.
+// Nothing is ever read beyond the length the file had when it was opened.
+class BinaryFile {
+public:
+    static constexpr size_t kBufferBytes = 64 * 1024;
+
+    BinaryFile();
+    BinaryFile(const BinaryFile&) = delete;
+    BinaryFile& operator=(const BinaryFile&) = delete;
+
+    // Opens for reading only; false when the path cannot be opened as a file.
+    bool Open(const QString& path);
+    void Close();
+    bool IsOpen() const { return m_file.isOpen(); }
+
+    uint64_t Length() const { return m_length; }
+    uint64_t Position() const { return m_position; }
+    uint64_t Remaining() const { return m_position < m_length ? m_length - m_position : 0; }
+    // Positions past the end are allowed; reads there deliver nothing.
+    void Seek(uint64_t position) { m_position = position; }
+
+    // Reads up to count bytes; fewer only at the end of the file. Throws FileReadError on an
+    // I/O error.
+    size_t Read(void* destination, size_t count);
+    // Reads exactly count bytes or throws FileReadError.
+    void ReadExact(void* destination, size_t count);
+
+    bool QueryStatus(FileStatus& status) const;
+
+private:
+    void Fill(uint64_t position);
+    void ReadAt(uint64_t position, char* destination, size_t count);
+
+    QFile m_file;
+    QString m_path;
+    uint64_t m_length = 0;
+    uint64_t m_position = 0;
+    std::vector<char> m_buffer;
+    uint64_t m_bufferStart = 0;
+    size_t m_bufferBytes = 0;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// Seconds since 1970-01-01 UTC for calendar fields read as the computer's local time, with
+// daylight saving decided by the system. Empty when refused: a year before 1970, or a date
+// the platform cannot represent. Out-of-range fields roll over as the C library rolls them
+// (the 31st of February is the 3rd of March).
+std::optional<int64_t> LocalTimeToSeconds(int year, int month, int day, int hour, int minute,
+                                          int second);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "track/TrackRecords.h"
+
+#include <QJsonObject>
+#include <QString>
+
+// The reader kind the catalogue picks for a file name: "avi" or "mp4".
+QString ReaderKindName(const QString& fileName);
+
+// Every field of a RecordingInfo under its own name; the two rate fields as arrays of their
+// four bytes.
+QJsonObject RecordingInfoJson(const RecordingInfo& info);

@@ -1,0 +1,35 @@
+#include "CliCommand.h"
+#include "CliJson.h"
+
+#include "track/CKtrVideoParser.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+int Probe(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("recording to read"));
+    if (!parser.parse(QStringList{QStringLiteral("probe")} + arguments))
+        throw CliUsageError(parser.errorText().toStdString());
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        throw CliUsageError("expected exactly one FILE");
+    const QString& path = files.front();
+
+    RecordingInfo info;
+    const std::unique_ptr<CKtrVideoParser> reader = CreateReaderForName(path);
+    reader->SetInfoTarget(&info);
+    const int32_t result = reader->Parse(path);
+
+    QJsonObject json = RecordingInfoJson(info);
+    json.insert(QStringLiteral("path"), path);
+    json.insert(QStringLiteral("reader"), ReaderKindName(path));
+    json.insert(QStringLiteral("result"), result);
+    PrintJson(json);
+    return result == 0 ? 0 : 1;
+}
+
+const CliCommandRegistrar kRegistrar({"probe", "probe FILE", Probe});
+
+} // namespace
