@@ -1,6 +1,6 @@
 #include "RecordingFixtures.h"
 
-#include "../support/CameraFixtures.h"
+#include "CameraFixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,123 @@
+#include "RecordingFixtures.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCliTimeoutMs = 60000;
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+CliRun RunCli(const QStringList& arguments) {
+    const QString cli =
+        QDir(qEnvironmentVariable("KESTROLA_BIN_DIR")).filePath(QStringLiteral("kestrola-cli"));
+    CliRun run;
+    if (!QFileInfo(cli).isExecutable()) {
+        ADD_FAILURE() << "kestrola-cli not found; set KESTROLA_BIN_DIR to build/bin";
+        return run;
+    }
+    QProcess process;
+    process.start(cli, arguments);
+    if (!process.waitForFinished(kCliTimeoutMs)) {
+        ADD_FAILURE() << "kestrola-cli did not finish";
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    return run;
+}
+
+QJsonArray Row(const QStringList& cells) {
+    return QJsonArray::fromStringList(cells);
+}
+
+class CliScanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteFile(m_dir.filePath(QStringLiteral("F/20210504-102027F.MP4")),
+                  MinimalMp4("2021-05-04 10:20:27", 60000, 1920, 1080));
+        WriteFile(m_dir.filePath(QStringLiteral("R/20210504-102027R.MP4")),
+                  MinimalMp4("2021-05-04 10:20:27", 59999, 1920, 1080));
+        WriteFile(m_dir.filePath(QStringLiteral("R/notes.txt")), QByteArray("not a recording"));
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliScanTest, FolderScanPrintsEntriesGroupsAndCellTexts) {
+    const CliRun run = RunCli({QStringLiteral("scan"), m_dir.path()});
+    ASSERT_EQ(run.exitCode, 0);
+    const QJsonObject json = run.json();
+    EXPECT_TRUE(json[QStringLiteral("result")].toBool());
+    EXPECT_EQ(json[QStringLiteral("filesExamined")].toInt(), 3);
+
+    const QJsonArray entries = json[QStringLiteral("entries")].toArray();
+    ASSERT_EQ(entries.size(), 2);
+    const QJsonObject rear = entries[1].toObject();
+    EXPECT_EQ(rear[QStringLiteral("name")].toString(), QStringLiteral("20210504-102027R.MP4"));
+    EXPECT_EQ(rear[QStringLiteral("folder")].toString(), m_dir.path() + QLatin1Char('/'));
+    EXPECT_EQ(rear[QStringLiteral("subfolder")].toString(), QStringLiteral("R/"));
+    EXPECT_EQ(rear[QStringLiteral("path")].toString(),
+              m_dir.filePath(QStringLiteral("R/20210504-102027R.MP4")));
+    EXPECT_EQ(rear[QStringLiteral("groupStart")].toInt(), 0);
+    EXPECT_EQ(rear[QStringLiteral("lockFlags")].toInt(), 0);
+    EXPECT_EQ(rear[QStringLiteral("reader")].toString(), QStringLiteral("mp4"));
+    EXPECT_EQ(rear[QStringLiteral("durationMs")].toInt(), 59999);
+    EXPECT_EQ(rear[QStringLiteral("width")].toInt(), 1920);
+    const QDateTime start(QDate(2021, 5, 4), QTime(10, 20, 27), Qt::LocalTime);
+    EXPECT_EQ(rear[QStringLiteral("startTime")].toInteger(), start.toSecsSinceEpoch());
+
+    const QJsonArray groups = json[QStringLiteral("groups")].toArray();
+    ASSERT_EQ(groups.size(), 1);
+    EXPECT_EQ(groups[0].toObject()[QStringLiteral("count")].toInt(), 2);
+    EXPECT_EQ(groups[0].toObject()[QStringLiteral("totalMs")].toInt(), 119999);
+
+    EXPECT_EQ(json[QStringLiteral("groupRows")].toArray(),
+              QJsonArray({Row({"G0", "FHD", "2021-05-04 10:20:27", " 119 s ", " 0 MB"})}));
+    EXPECT_EQ(json[QStringLiteral("fileRows")].toArray(),
+              QJsonArray({Row({"20210504-102027F.MP4", "10:20:27", "2021-05-04 10:20:27"}),
+                          Row({"20210504-102027R.MP4", "10:20:27", "2021-05-04 10:20:27"})}));
+}
+
+TEST_F(CliScanTest, SingleFileMissingPathAndUsage) {
+    const QString front = m_dir.filePath(QStringLiteral("F/20210504-102027F.MP4"));
+    CliRun run = RunCli({QStringLiteral("scan"), front});
+    ASSERT_EQ(run.exitCode, 0);
+    QJsonObject json = run.json();
+    const QJsonArray entries = json[QStringLiteral("entries")].toArray();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].toObject()[QStringLiteral("folder")].toString(),
+              m_dir.filePath(QStringLiteral("F")));
+    EXPECT_EQ(entries[0].toObject()[QStringLiteral("path")].toString(), front);
+    EXPECT_EQ(json[QStringLiteral("groupRows")].toArray().size(), 1);
+
+    run = RunCli({QStringLiteral("scan"), m_dir.filePath(QStringLiteral("gone"))});
+    EXPECT_EQ(run.exitCode, 1);
+    json = run.json();
+    EXPECT_FALSE(json[QStringLiteral("result")].toBool(true));
+    EXPECT_TRUE(json[QStringLiteral("entries")].toArray().isEmpty());
+    EXPECT_TRUE(json[QStringLiteral("fileRows")].toArray().isEmpty());
+
+    for (const QStringList& wrong :
+         {QStringList{QStringLiteral("scan")},
+          QStringList{QStringLiteral("scan"), m_dir.path(), m_dir.path()}}) {
+        run = RunCli(wrong);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+} // namespace
