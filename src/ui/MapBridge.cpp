@@ -1,0 +1,122 @@
+#include "ui/MapBridge.h"
+
+#include "track/TrackRecords.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrl>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace {
+
+const QString kGooglePage = QStringLiteral("gmap.html");
+const QString kChinaPage = QStringLiteral("BMap.html");
+constexpr double kNmeaDivisor = 100.0;
+
+// Runs each script of a batch on its own, so that one that does not parse or throws costs
+// only itself and the rest still reach the page in order, as separate runs would.
+QString BatchScript(const QStringList& scripts) {
+    const QByteArray list =
+        QJsonDocument(QJsonArray::fromStringList(scripts)).toJson(QJsonDocument::Compact);
+    return QStringLiteral(
+               "(function(s){for(var i=0;i<s.length;++i){try{(0,eval)(s[i]);}catch(e){}}})(") +
+           QString::fromUtf8(list) + QStringLiteral(");");
+}
+
+} // namespace
+
+MapBridge::MapBridge(const QString& pageFolder, QObject* parent)
+    : QObject(parent),
+      m_pageFolder(pageFolder.isEmpty() ? QCoreApplication::applicationDirPath() : pageFolder) {
+    // Calls made in one pass of the window thread (a track load sends thousands) go to the
+    // page as one script run once control returns to the event loop.
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(0);
+    connect(&m_flushTimer, &QTimer::timeout, this, &MapBridge::Flush);
+}
+
+MapBridge::~MapBridge() {
+    delete m_view.data();
+}
+
+bool MapBridge::CreateMapView(QWidget* parent) {
+    if (m_view)
+        return true;
+    if (!parent)
+        return false;
+    m_view = new QWebEngineView(parent);
+    // The pages are local files that load the map service's script and tiles from the web.
+    m_view->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    m_view->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    connect(m_view, &QWebEngineView::loadStarted, this, &MapBridge::OnLoadStarted);
+    connect(m_view, &QWebEngineView::loadFinished, this, &MapBridge::OnLoadFinished);
+    connect(m_view, &QWebEngineView::renderProcessTerminated, this,
+            &MapBridge::OnRenderProcessTerminated);
+    return true;
+}
+
+QString MapBridge::PageFileName(int choice) {
+    return choice == kChinaMap ? kChinaPage : kGooglePage;
+}
+
+void MapBridge::ShowMapPage(int choice) {
+    m_mapKind = choice == kChinaMap ? kChinaMap : kGoogleMap;
+    if (!m_view)
+        return;
+    m_pageLoaded = false;
+    m_pending.clear();
+    m_view->load(QUrl::fromLocalFile(QDir(m_pageFolder).filePath(PageFileName(m_mapKind))));
+}
+
+QString MapBridge::MarkerScript(double latitudeDivided100, double longitudeDivided100) {
+    // asprintf formats like C in the "C" locale: always a dot, whatever the user's locale.
+    return QString::asprintf("movpos(%f, %f)", NmeaToDegrees(latitudeDivided100 * kNmeaDivisor),
+                             NmeaToDegrees(longitudeDivided100 * kNmeaDivisor));
+}
+
+void MapBridge::MoveMarker(double latitudeDivided100, double longitudeDivided100) {
+    RunScript(MarkerScript(latitudeDivided100, longitudeDivided100));
+}
+
+void MapBridge::RunScript(const QString& script) {
+    if (!isReady())
+        return;
+    m_pending.append(script);
+    if (!m_flushTimer.isActive())
+        m_flushTimer.start();
+}
+
+QWebEngineView* MapBridge::view() const {
+    return m_view;
+}
+
+bool MapBridge::isReady() const {
+    return m_view && m_pageLoaded;
+}
+
+void MapBridge::Flush() {
+    const QStringList scripts = std::exchange(m_pending, {});
+    if (!isReady() || scripts.isEmpty())
+        return;
+    m_view->page()->runJavaScript(BatchScript(scripts));
+}
+
+void MapBridge::OnLoadStarted() {
+    // Whatever was queued was meant for the page that is going away.
+    m_pageLoaded = false;
+    m_pending.clear();
+}
+
+void MapBridge::OnLoadFinished(bool ok) {
+    m_pageLoaded = ok;
+    emit pageLoaded(ok);
+}
+
+void MapBridge::OnRenderProcessTerminated() {
+    m_pageLoaded = false;
+    m_pending.clear();
+}

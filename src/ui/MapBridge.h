@@ -1,0 +1,61 @@
+#pragma once
+
+#include "track/TrackSinks.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+class QWebEngineView;
+class QWidget;
+
+// Hosts the map page in a web view and runs the program's one-way script calls on it. Until
+// a page has loaded (or when the web engine could not show one) every call is dropped, so the
+// rest of the program never has to ask whether there is a map.
+class MapBridge : public QObject, public MapScriptSink {
+    Q_OBJECT
+
+public:
+    enum MapKind { kGoogleMap = 0, kChinaMap = 1 };
+
+    // Pages are looked up in pageFolder; by default the program's own folder.
+    explicit MapBridge(const QString& pageFolder = QString(), QObject* parent = nullptr);
+    ~MapBridge() override;
+
+    // Creates the web view as a child of parent. Returns false, leaving the bridge empty,
+    // when there is no parent or the web engine cannot give a page.
+    bool CreateMapView(QWidget* parent);
+    // Loads the page of a map choice (1 = China Map, anything else = Google Maps).
+    void ShowMapPage(int choice);
+    // Takes a point's NMEA latitude and longitude already divided by 100.
+    void MoveMarker(double latitudeDivided100, double longitudeDivided100);
+    void RunScript(const QString& script) override;
+
+    // Ready: the view exists and the page it shows has finished loading.
+    bool isReady() const;
+    int mapKind() const { return m_mapKind; }
+    QWebEngineView* view() const;
+    QString pageFolder() const { return m_pageFolder; }
+
+    static QString PageFileName(int choice);
+    static QString MarkerScript(double latitudeDivided100, double longitudeDivided100);
+
+signals:
+    // A page finished loading; ok is false when it could not be shown.
+    void pageLoaded(bool ok);
+
+private:
+    void OnLoadStarted();
+    void OnLoadFinished(bool ok);
+    void OnRenderProcessTerminated();
+    void Flush();
+
+    QString m_pageFolder;
+    QPointer<QWebEngineView> m_view;
+    int m_mapKind = kGoogleMap;
+    bool m_pageLoaded = false;
+    QStringList m_pending;
+    QTimer m_flushTimer;
+};

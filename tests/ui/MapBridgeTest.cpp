@@ -1,0 +1,349 @@
+#include "ui/MapBridge.h"
+#include "MapPageFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWidget>
+
+#include <clocale>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+constexpr int kPollMs = 20;
+
+using Points = std::vector<std::pair<double, double>>;
+
+Points ToPoints(const QJsonValue& value) {
+    Points points;
+    for (const QJsonValue& p : value.toArray())
+        points.emplace_back(p.toArray().at(0).toDouble(), p.toArray().at(1).toDouble());
+    return points;
+}
+
+void ExpectPoints(const QJsonValue& value, const Points& expected, const char* what) {
+    const Points actual = ToPoints(value);
+    ASSERT_EQ(actual.size(), expected.size()) << what;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_NEAR(actual[i].first, expected[i].first, 1e-9) << what << " point " << i;
+        EXPECT_NEAR(actual[i].second, expected[i].second, 1e-9) << what << " point " << i;
+    }
+}
+
+QString PlotScript(const char* function, double lat, double lng) {
+    return QString::asprintf("%s(%f,%f)", function, lat, lng);
+}
+
+class MapBridgeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.isValid()) << "pages not found in " << qPrintable(BuiltPagesFolder());
+        m_host.resize(480, 360);
+    }
+
+    // Creates the view, shows the page of a map choice and waits until the page has loaded.
+    void Open(int choice) {
+        ASSERT_TRUE(m_bridge.CreateMapView(&m_host));
+        m_bridge.view()->resize(m_host.size());
+        m_host.show();
+        m_bridge.ShowMapPage(choice);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_bridge.isReady(); }, kWaitMs))
+            << "page did not load";
+    }
+
+    // Opens a page whose stand-in service has started the map.
+    void OpenWithService(int choice) {
+        Open(choice);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] {
+                return Evaluate("window.fakeService && fakeService.maps.length").toInt() == 1;
+            },
+            kWaitMs))
+            << "the page never started its map";
+    }
+
+    QVariant Evaluate(const QString& script) {
+        return EvaluateInPage(m_bridge.view()->page(), script);
+    }
+
+    QJsonObject State() {
+        return QJsonDocument::fromJson(
+                   Evaluate("JSON.stringify(fakeService.state())").toString().toUtf8())
+            .object();
+    }
+
+    // Polls the page's recorded state until done holds (or time runs out) and returns it.
+    QJsonObject WaitForState(const std::function<bool(const QJsonObject&)>& done) {
+        QJsonObject state;
+        QDeadlineTimer deadline(kWaitMs);
+        do {
+            QTest::qWait(kPollMs);
+            state = State();
+        } while (!done(state) && !deadline.hasExpired());
+        return state;
+    }
+
+    static int RouteLength(const QJsonObject& s) {
+        return s["route"].toObject()["points"].toArray().size();
+    }
+    static int DrivenLength(const QJsonObject& s) {
+        return s["driven"].toObject()["points"].toArray().size();
+    }
+
+    MapPageFolder m_folder;
+    QWidget m_host;
+    MapBridge m_bridge{m_folder.path()};
+};
+
+TEST_F(MapBridgeTest, GooglePageStartsItsMapAndFollowsTheCalls) {
+    OpenWithService(MapBridge::kGoogleMap);
+    EXPECT_EQ(m_bridge.mapKind(), MapBridge::kGoogleMap);
+    EXPECT_TRUE(m_bridge.view()->url().toLocalFile().endsWith("/gmap.html"));
+
+    QJsonObject s = State();
+    const QString src = s["src"].toString();
+    EXPECT_TRUE(src.contains("v=3.37") && src.contains("key=test-google-key") &&
+                src.contains("callback=initialize"))
+        << qPrintable(src);
+    EXPECT_TRUE(s["mapFillsPane"].toBool());
+    ExpectPoints(QJsonArray{s["center"]}, {{0.0, 0.0}}, "start centre");
+    EXPECT_EQ(s["zoom"].toInt(), 15);
+    EXPECT_EQ(s["mapTypeId"].toString(), "roadmap");
+    EXPECT_FALSE(s["fullscreenControl"].toBool(true));
+    ExpectPoints(QJsonArray{s["marker"]}, {{0.0, 0.0}}, "start marker");
+    EXPECT_TRUE(s["markerDraggable"].toBool());
+    EXPECT_EQ(s["markerTitle"].toString("-"), "");
+    for (const char* line : {"route", "driven"}) {
+        const QJsonObject l = s[line].toObject();
+        EXPECT_TRUE(l["onMap"].toBool()) << line;
+        EXPECT_DOUBLE_EQ(l["opacity"].toDouble(), 0.5) << line;
+        EXPECT_EQ(l["weight"].toInt(), 6) << line;
+        EXPECT_TRUE(l["points"].toArray().isEmpty()) << line;
+    }
+
+    // What a track load and a position update send, in that order.
+    m_bridge.RunScript("pathdrived_delete()");
+    m_bridge.RunScript("path_delete()");
+    const Points route = {{48.1173, 11.516667}, {48.2, 11.6}, {48.3, 11.7}};
+    for (const auto& [lat, lng] : route)
+        m_bridge.RunScript(PlotScript("path_plot", lat, lng));
+    m_bridge.RunScript(PlotScript("pathdrived_plot", 48.05, 11.5));
+    m_bridge.MoveMarker(48.07038, 11.31);
+    s = WaitForState([](const QJsonObject& st) { return DrivenLength(st) == 2; });
+    ExpectPoints(s["route"].toObject()["points"], route, "route");
+    ExpectPoints(s["driven"].toObject()["points"], {{48.05, 11.5}, {48.1173, 11.516667}}, "driven");
+    ExpectPoints(QJsonArray{s["marker"]}, {{48.1173, 11.516667}}, "marker");
+    ExpectPoints(QJsonArray{s["center"]}, {{48.1173, 11.516667}}, "centre");
+
+    // The two functions the program does not call.
+    m_bridge.RunScript("pathdrived_plot_to_n(2)");
+    m_bridge.RunScript("set_center(1.5, 2.5)");
+    s = WaitForState(
+        [](const QJsonObject& st) { return st["center"].toArray().at(0).toDouble() == 1.5; });
+    ExpectPoints(s["driven"].toObject()["points"], {route[0], route[1]},
+                 "driven after pathdrived_plot_to_n");
+    ExpectPoints(QJsonArray{s["center"]}, {{1.5, 2.5}}, "set_center");
+
+    m_bridge.RunScript("path_delete()");
+    m_bridge.RunScript("pathdrived_delete()");
+    s = WaitForState(
+        [](const QJsonObject& st) { return RouteLength(st) == 0 && DrivenLength(st) == 0; });
+    EXPECT_EQ(RouteLength(s), 0);
+    EXPECT_EQ(DrivenLength(s), 0);
+}
+
+TEST_F(MapBridgeTest, ChinaPageTranslatesEveryPointAndKeepsTheCallOrder) {
+    OpenWithService(MapBridge::kChinaMap);
+    EXPECT_EQ(m_bridge.mapKind(), MapBridge::kChinaMap);
+    EXPECT_TRUE(m_bridge.view()->url().toLocalFile().endsWith("/BMap.html"));
+
+    QJsonObject s = State();
+    const QString src = s["src"].toString();
+    EXPECT_TRUE(src.contains("ak=test-baidu-key") && src.contains("callback=initialize"))
+        << qPrintable(src);
+    EXPECT_TRUE(s["mapFillsPane"].toBool());
+    ExpectPoints(QJsonArray{s["center"]}, {{35.7101, 139.8107}}, "start centre");
+    EXPECT_EQ(s["zoom"].toInt(), 16);
+    EXPECT_EQ(s["controls"].toArray(), QJsonArray{7}) << "the large navigation control";
+    EXPECT_TRUE(s["scrollWheel"].toBool());
+    EXPECT_TRUE(s["keyboard"].toBool());
+    EXPECT_TRUE(s["markers"].toArray().isEmpty())
+        << "the marker is not shown before the first position";
+    for (const char* line : {"route", "driven"}) {
+        const QJsonObject l = s[line].toObject();
+        EXPECT_TRUE(l["onMap"].toBool()) << line;
+        EXPECT_DOUBLE_EQ(l["opacity"].toDouble(), 0.5) << line;
+        EXPECT_EQ(l["weight"].toInt(), 6) << line;
+    }
+
+    // 25 points go out in three translation requests whose answers come back last-first.
+    const double dLat = MapPageFolder::kTranslateLatOffset;
+    const double dLng = MapPageFolder::kTranslateLngOffset;
+    Points expectedRoute;
+    m_bridge.RunScript("pathdrived_delete()");
+    m_bridge.RunScript("path_delete()");
+    for (int i = 0; i < 25; ++i) {
+        const double lat = 30.0 + i * 0.01;
+        const double lng = 120.0 + i * 0.02;
+        m_bridge.RunScript(PlotScript("path_plot", lat, lng));
+        expectedRoute.emplace_back(lat + dLat, lng + dLng);
+    }
+    m_bridge.MoveMarker(48.07038, 11.31);
+    s = WaitForState([](const QJsonObject& st) { return DrivenLength(st) == 1; });
+    ExpectPoints(s["route"].toObject()["points"], expectedRoute, "route");
+    const Points moved = {{48.1173 + dLat, 11.516667 + dLng}};
+    ExpectPoints(s["driven"].toObject()["points"], moved, "driven");
+    ExpectPoints(s["markers"], moved, "the one marker shown");
+    ExpectPoints(QJsonArray{s["center"]}, moved, "centre");
+    EXPECT_EQ(s["zoom"].toInt(), 16) << "moving keeps the zoom";
+    for (const QJsonValue& t : s["translations"].toArray()) {
+        EXPECT_LE(t.toObject()["count"].toInt(), 10);
+        EXPECT_EQ(t.toObject()["from"].toInt(), 1);
+        EXPECT_EQ(t.toObject()["to"].toInt(), 5);
+    }
+
+    // A delete waits for the points sent before it; only what follows it stays.
+    m_bridge.RunScript(PlotScript("pathdrived_plot", 31.0, 121.0));
+    m_bridge.RunScript(PlotScript("pathdrived_plot", 31.1, 121.1));
+    m_bridge.RunScript("pathdrived_delete()");
+    m_bridge.RunScript(PlotScript("pathdrived_plot", 31.2, 121.2));
+    m_bridge.RunScript("path_delete()");
+    s = WaitForState(
+        [](const QJsonObject& st) { return RouteLength(st) == 0 && DrivenLength(st) == 1; });
+    ExpectPoints(s["driven"].toObject()["points"], {{31.2 + dLat, 121.2 + dLng}},
+                 "driven after delete");
+    EXPECT_EQ(RouteLength(s), 0);
+}
+
+TEST_F(MapBridgeTest, ScriptErrorsStayInsideThePage) {
+    for (int choice : {MapBridge::kGoogleMap, MapBridge::kChinaMap}) {
+        SCOPED_TRACE(qPrintable(MapBridge::PageFileName(choice)));
+        OpenWithService(choice);
+        // The page's error handler cancels error events, so none is reported.
+        EXPECT_FALSE(
+            Evaluate(
+                "window.dispatchEvent(new ErrorEvent('error', {cancelable: true, message: 'x'}))")
+                .toBool());
+        // A call that does not parse or throws does not take the calls around it down with it,
+        // even when they reach the page in one run.
+        m_bridge.RunScript("path_delete()");
+        m_bridge.RunScript(PlotScript("path_plot", 10.0, 20.0));
+        m_bridge.RunScript("path_plot(10,");
+        m_bridge.RunScript("no_such_function()");
+        m_bridge.RunScript(PlotScript("path_plot", 11.0, 21.0));
+        const QJsonObject s =
+            WaitForState([](const QJsonObject& st) { return RouteLength(st) == 2; });
+        const double dLat =
+            choice == MapBridge::kChinaMap ? MapPageFolder::kTranslateLatOffset : 0.0;
+        const double dLng =
+            choice == MapBridge::kChinaMap ? MapPageFolder::kTranslateLngOffset : 0.0;
+        ExpectPoints(s["route"].toObject()["points"],
+                     {{10.0 + dLat, 20.0 + dLng}, {11.0 + dLat, 21.0 + dLng}}, "route");
+    }
+}
+
+class MapKeyNoticeTest : public ::testing::TestWithParam<std::tuple<int, MapPageFolder::Keys>> {};
+
+TEST_P(MapKeyNoticeTest, MissingKeyShowsWhichKeyToSetAndLoadsNoService) {
+    const auto [choice, keys] = GetParam();
+    MapPageFolder folder(keys);
+    ASSERT_TRUE(folder.isValid());
+    QWidget host;
+    MapBridge bridge(folder.path());
+    ASSERT_TRUE(bridge.CreateMapView(&host));
+    host.show();
+    bridge.ShowMapPage(choice);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bridge.isReady(); }, kWaitMs));
+    const QString keyName = choice == MapBridge::kChinaMap ? "\"baidu\"" : "\"google\"";
+    QString notice;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            notice =
+                EvaluateInPage(bridge.view()->page(), "document.getElementById('map').textContent")
+                    .toString();
+            return !notice.isEmpty();
+        },
+        kWaitMs));
+    EXPECT_TRUE(notice.contains(keyName) && notice.contains("map-keys.js")) << qPrintable(notice);
+    bridge.RunScript("path_plot(1,2)");
+    bridge.MoveMarker(48.07038, 11.31);
+    QTest::qWait(100);
+    EXPECT_EQ(EvaluateInPage(bridge.view()->page(), "typeof window.fakeService").toString(),
+              "undefined");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothPages, MapKeyNoticeTest,
+    ::testing::Combine(::testing::Values(MapBridge::kGoogleMap, MapBridge::kChinaMap),
+                       ::testing::Values(MapPageFolder::kEmptyKeys, MapPageFolder::kNoKeyFile)));
+
+TEST_F(MapBridgeTest, WithoutAViewEveryCallIsDropped) {
+    EXPECT_FALSE(m_bridge.CreateMapView(nullptr));
+    EXPECT_EQ(m_bridge.view(), nullptr);
+    m_bridge.ShowMapPage(MapBridge::kChinaMap);
+    m_bridge.RunScript("path_plot(1,2)");
+    m_bridge.MoveMarker(48.07038, 11.31);
+    QTest::qWait(10);
+    EXPECT_FALSE(m_bridge.isReady());
+    EXPECT_EQ(m_bridge.mapKind(), MapBridge::kChinaMap)
+        << "the choice is kept for when a view exists";
+}
+
+TEST_F(MapBridgeTest, CallsBeforeThePageHasLoadedAreDropped) {
+    ASSERT_TRUE(m_bridge.CreateMapView(&m_host));
+    m_bridge.RunScript(PlotScript("path_plot", 1.0, 2.0)); // view, but no page yet
+    m_bridge.ShowMapPage(MapBridge::kGoogleMap);
+    m_bridge.RunScript(PlotScript("path_plot", 3.0, 4.0)); // page still loading
+    EXPECT_FALSE(m_bridge.isReady());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_bridge.isReady(); }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return Evaluate("window.fakeService && fakeService.maps.length").toInt() == 1; },
+        kWaitMs));
+    m_bridge.RunScript(PlotScript("path_plot", 5.0, 6.0));
+    const QJsonObject s = WaitForState([](const QJsonObject& st) { return RouteLength(st) >= 1; });
+    ExpectPoints(s["route"].toObject()["points"], {{5.0, 6.0}}, "route");
+}
+
+TEST_F(MapBridgeTest, ChangingTheServiceReloadsTheViewWithItsPage) {
+    OpenWithService(MapBridge::kGoogleMap);
+    m_bridge.RunScript(PlotScript("path_plot", 1.0, 2.0));
+    WaitForState([](const QJsonObject& st) { return RouteLength(st) == 1; });
+
+    m_bridge.ShowMapPage(MapBridge::kChinaMap);
+    EXPECT_FALSE(m_bridge.isReady()) << "calls are dropped while the new page loads";
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_bridge.isReady(); }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return Evaluate("window.fakeService && fakeService.maps.length").toInt() == 1; },
+        kWaitMs));
+    EXPECT_TRUE(m_bridge.view()->url().toLocalFile().endsWith("/BMap.html"));
+    m_bridge.MoveMarker(48.07038, 11.31);
+    const QJsonObject s = WaitForState([](const QJsonObject& st) { return DrivenLength(st) == 1; });
+    EXPECT_EQ(RouteLength(s), 0) << "the reload started from an empty route";
+    ExpectPoints(QJsonArray{s["center"]},
+                 {{48.1173 + MapPageFolder::kTranslateLatOffset,
+                   11.516667 + MapPageFolder::kTranslateLngOffset}},
+                 "centre");
+}
+
+TEST(MapBridgeScriptTest, MarkerScriptUsesDegreesAndADotInAnyLocale) {
+    const QLocale previousLocale;
+    const std::string previousC = std::setlocale(LC_NUMERIC, nullptr);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // where the machine has it
+    EXPECT_EQ(MapBridge::MarkerScript(48.07038, 11.31), "movpos(48.117300, 11.516667)");
+    EXPECT_EQ(MapBridge::MarkerScript(0.0, 0.0), "movpos(0.000000, 0.000000)");
+    std::setlocale(LC_NUMERIC, previousC.c_str());
+    QLocale::setDefault(previousLocale);
+}
+
+} // namespace
