@@ -167,13 +167,16 @@ bool RecordingCatalogue::AddSingleFile(const QString& folderPath, const QString&
     RecordingEntry entry;
     entry.folder = folderPath;
     entry.name = name;
-    if (!QFileInfo::exists(JoinEntryPath(entry)))
+    const QString path = JoinEntryPath(entry);
+    if (!QFileInfo::exists(path))
         return false;
     if (HasLockCharacter(name))
         entry.lockFlags |= kLockG;
     FileStatus status;
-    // Unlike a folder scan, a file the user picked is listed even when it cannot be read.
-    ParseInto(entry, &status);
+    // Unlike a folder scan, a file the user picked is listed even when it cannot be read. A
+    // FIFO or a device is listed unread: opening one could block the window for good.
+    if (QFileInfo(path).isFile())
+        ParseInto(entry, &status);
     if (status.attributes & kAttrReadOnly)
         entry.lockFlags |= kLockM;
     m_entries.push_back(std::move(entry));

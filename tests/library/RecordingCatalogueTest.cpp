@@ -12,6 +12,8 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr uint16_t kFhdWidth = 1920;
@@ -281,6 +283,13 @@ TEST_F(RecordingCatalogueTest, SingleFileIsCataloguedEvenWhenUnreadable) {
     EXPECT_EQ(m_catalogue.EntryPath(0), folder + QStringLiteral("/x.bin"));
     ASSERT_EQ(m_groups.rows.size(), 1u);
     EXPECT_EQ(m_groups.rows[0].resolution, QString());
+
+    // Opening a FIFO would wait for a writer forever; it is listed without being read.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path(QStringLiteral("sub/pipe.MP4"))).constData(), 0644),
+              0);
+    ASSERT_TRUE(m_catalogue.Scan(folder, QStringLiteral("pipe.MP4")));
+    ASSERT_EQ(m_catalogue.EntryCount(), 1);
+    EXPECT_EQ(m_catalogue.Entry(0).info.durationMs, 0u);
 }
 
 TEST_F(RecordingCatalogueTest, SelectMovesTheHighlightsAndRejectsNonRows) {
