@@ -77,6 +77,15 @@ bool HasLockCharacter(const QString& name) {
     return name.size() > kLockCharacter && name[kLockCharacter] == QLatin1Char('G');
 }
 
+// Fills entry.info (and status, when given) with the reader that fits the name.
+bool ParseEntry(RecordingEntry& entry, FileStatus* status) {
+    const std::unique_ptr<CKtrVideoParser> reader = CreateReaderForName(entry.name);
+    reader->SetInfoTarget(&entry.info);
+    if (status)
+        reader->SetStatusTarget(status);
+    return reader->Parse(JoinEntryPath(entry)) == 0;
+}
+
 } // namespace
 
 void RecordingCatalogue::Clear() {
@@ -130,7 +139,7 @@ void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfold
         entry.folder = root;
         entry.subfolder = subfolder;
         entry.lockFlags = found.lockFlags;
-        if (ParseInto(entry, nullptr))
+        if (ParseEntry(entry, nullptr))
             m_entries.push_back(std::move(entry));
     }
     if (m_progress) {
@@ -176,19 +185,11 @@ bool RecordingCatalogue::AddSingleFile(const QString& folderPath, const QString&
     // Unlike a folder scan, a file the user picked is listed even when it cannot be read. A
     // FIFO or a device is listed unread: opening one could block the window for good.
     if (QFileInfo(path).isFile())
-        ParseInto(entry, &status);
+        ParseEntry(entry, &status);
     if (status.attributes & kAttrReadOnly)
         entry.lockFlags |= kLockM;
     m_entries.push_back(std::move(entry));
     return true;
-}
-
-bool RecordingCatalogue::ParseInto(RecordingEntry& entry, FileStatus* status) const {
-    const std::unique_ptr<CKtrVideoParser> reader = CreateReaderForName(entry.name);
-    reader->SetInfoTarget(&entry.info);
-    if (status)
-        reader->SetStatusTarget(status);
-    return reader->Parse(JoinEntryPath(entry)) == 0;
 }
 
 void RecordingCatalogue::SortEntries() {

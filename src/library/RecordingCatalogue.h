@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-class CatalogueListSink;
 class FileListSink;
 class GroupListSink;
 class GSensorCurveSink;
@@ -82,8 +81,6 @@ public:
     int32_t RedrawDrivenPath(uint32_t t);
 
 private:
-    bool ParseInto(RecordingEntry& entry, FileStatus* status) const;
-
     std::vector<RecordingEntry> m_entries;
     std::vector<RecordingGroup> m_groups;
     std::vector<FileRow> m_rows;
