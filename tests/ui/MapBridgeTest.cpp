@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QProcess>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -344,6 +345,53 @@ TEST(MapBridgeScriptTest, MarkerScriptUsesDegreesAndADotInAnyLocale) {
     EXPECT_EQ(MapBridge::MarkerScript(0.0, 0.0), "movpos(0.000000, 0.000000)");
     std::setlocale(LC_NUMERIC, previousC.c_str());
     QLocale::setDefault(previousLocale);
+}
+
+// Runs in a child process whose web engine cannot start its page process (the renderer
+// launch is prefixed with a command that fails), as on a machine where the engine is broken.
+constexpr char kBrokenEngineVariable[] = "KESTROLA_TEST_BROKEN_WEB_ENGINE";
+
+TEST(MapBridgeBrokenEngineChild, MapStaysEmptyAndCallsAreDropped) {
+    if (qEnvironmentVariableIsEmpty(kBrokenEngineVariable))
+        GTEST_SKIP() << "runs only inside WebEngineThatCannotStartLeavesTheMapEmpty";
+    MapPageFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    QWidget host;
+    MapBridge bridge(folder.path());
+    ASSERT_TRUE(bridge.CreateMapView(&host));
+    host.show();
+    bool finished = false;
+    bool loadedOk = true;
+    QObject::connect(&bridge, &MapBridge::pageLoaded, [&](bool ok) {
+        finished = true;
+        loadedOk = ok;
+    });
+    bridge.ShowMapPage(MapBridge::kGoogleMap);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, kWaitMs));
+    EXPECT_FALSE(loadedOk);
+    EXPECT_FALSE(bridge.isReady());
+    bridge.RunScript("path_delete()");
+    bridge.MoveMarker(48.07038, 11.31);
+    bridge.ShowMapPage(MapBridge::kChinaMap);
+    QTest::qWait(500);
+    EXPECT_FALSE(bridge.isReady());
+}
+
+TEST(MapBridgeBrokenEngineTest, WebEngineThatCannotStartLeavesTheMapEmpty) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kBrokenEngineVariable, "1");
+    env.insert("QTWEBENGINE_CHROMIUM_FLAGS",
+               env.value("QTWEBENGINE_CHROMIUM_FLAGS") + " --renderer-cmd-prefix=/bin/false");
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_filter=MapBridgeBrokenEngineChild.*"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << qPrintable(output);
+    EXPECT_EQ(child.exitCode(), 0) << qPrintable(output);
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << qPrintable(output);
 }
 
 } // namespace

@@ -14,13 +14,16 @@
 #include <QWebEngineView>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 constexpr int kPoints = 3600;
 constexpr int kTimeoutMs = 300000;
 constexpr int kProbeIntervalMs = 5;
+constexpr int kRounds = 5;
 
 struct Result {
     double sendMs = -1.0;
@@ -94,6 +97,11 @@ Result RunOnce(const QString& folder, int mapChoice, bool coalesced) {
     return result;
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -105,14 +113,22 @@ int main(int argc, char** argv) {
                      qPrintable(BuiltPagesFolder()));
         return 1;
     }
+    std::printf("%d points, median of %d rounds (-1: the page never drew them)\n", kPoints,
+                kRounds);
     std::printf("%-10s %-10s %12s %14s %16s\n", "page", "mode", "send ms", "last point ms",
                 "longest stall ms");
     for (int choice : {MapBridge::kGoogleMap, MapBridge::kChinaMap}) {
         for (bool coalesced : {false, true}) {
-            const Result r = RunOnce(folder.path(), choice, coalesced);
+            std::vector<double> send, drawn, stall;
+            for (int round = 0; round < kRounds; ++round) {
+                const Result r = RunOnce(folder.path(), choice, coalesced);
+                send.push_back(r.sendMs);
+                drawn.push_back(r.drawnMs);
+                stall.push_back(r.longestStallMs);
+            }
             std::printf(
                 "%-10s %-10s %12.1f %14.1f %16.1f\n", qPrintable(MapBridge::PageFileName(choice)),
-                coalesced ? "coalesced" : "per call", r.sendMs, r.drawnMs, r.longestStallMs);
+                coalesced ? "coalesced" : "per call", Median(send), Median(drawn), Median(stall));
         }
     }
     return 0;
