@@ -75,7 +75,7 @@ QRect GSensorTrace::PlotRectFor(const QRect& client) {
 }
 
 void GSensorTrace::Resize(const QRect& client) {
-    m_plot = PlotRectFor(client);
+    SetPlotRect(client);
     UpdateSpan();
 }
 

@@ -55,6 +55,8 @@ public:
 
     // Recomputes the plot rectangle from the widget's client rectangle, then the span.
     void Resize(const QRect& client);
+    // Only the plot rectangle, as every paint does.
+    void SetPlotRect(const QRect& client) { m_plot = PlotRectFor(client); }
     // The plot rectangle for a client rectangle, edges exclusive on the right and bottom as
     // the drawing code counts them (width = right - left).
     static QRect PlotRectFor(const QRect& client);

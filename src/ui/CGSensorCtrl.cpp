@@ -81,7 +81,7 @@ CGSensorCtrl::CGSensorCtrl(QWidget* parent)
     setObjectName(QString::number(kControlId));
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_trace.SetRepaintCallback([this] { update(); });
-    m_trace.Resize(rect());
+    m_trace.SetPlotRect(rect());
 }
 
 void CGSensorCtrl::resizeEvent(QResizeEvent* event) {
@@ -94,7 +94,7 @@ void CGSensorCtrl::paintEvent(QPaintEvent*) {
     // onto it in order: body, labels, legend.
     QPainter painter(this);
     painter.fillRect(rect(), kBackground);
-    m_trace.Resize(rect());
+    m_trace.SetPlotRect(rect());
     const double paintSpanMs = m_trace.PaintSpanMs();
 
     const QRect plot = m_trace.plotRect();
