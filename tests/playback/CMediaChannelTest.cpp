@@ -4,6 +4,7 @@
 #include "fixtures/TestClips.h"
 #include "fixtures/VideoStage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -383,6 +384,27 @@ TEST_F(TwoChannels, SpeedLabelIsDrawnOverTheVideoUntilDisabled) {
 
     EXPECT_EQ(Channel(kBars).ShowSpeedOverlay("x2.0", kBarsSize.height() / 10, false), 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return green() < 5; }, kTimeoutMs));
+}
+
+// Plug-ins shipped in "plugins" beside the working folder are offered to the framework,
+// which still finds its own as well.
+TEST(MediaChannelPlugins, LocalPluginFolderIsSearchedBesideTheSystemOne) {
+    QTemporaryDir work;
+    ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("plugins")));
+    const QString previousFolder = QDir::currentPath();
+    const QByteArray previousVariable = qgetenv("VLC_PLUGIN_PATH");
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+
+    const CMediaChannel channel(TestArguments());
+    const QByteArray variable = qgetenv("VLC_PLUGIN_PATH");
+
+    QDir::setCurrent(previousFolder);
+    if (previousVariable.isNull())
+        qunsetenv("VLC_PLUGIN_PATH");
+    else
+        qputenv("VLC_PLUGIN_PATH", previousVariable);
+    EXPECT_TRUE(channel.IsLoaded());
+    EXPECT_EQ(variable, QFile::encodeName(QDir(work.path()).absoluteFilePath("plugins")));
 }
 
 // A channel whose framework could not be created does nothing and says so in its results.

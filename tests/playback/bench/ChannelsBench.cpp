@@ -140,9 +140,12 @@ int main(int argc, char** argv) {
             continue;
         std::printf("making %s\n", qPrintable(clips[i]));
         std::fflush(stdout);
-        const QString error = MakeClip(clips[i], specs[i]);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        // Made under another name first, so an interrupted run leaves no half clip behind.
+        const QString partial = clips[i] + QStringLiteral(".part.mp4");
+        const QString error = MakeClip(partial, specs[i]);
+        if (!error.isEmpty() || !QFile::rename(partial, clips[i])) {
+            std::fprintf(stderr, "could not make %s: %s\n", qPrintable(clips[i]),
+                         qPrintable(error));
             return 1;
         }
     }
