@@ -1,8 +1,10 @@
 #include "ClipFixtures.h"
+#include "ContainerView.h"
 #include "MediaTools.h"
 
 #include "recmaker/RecordingMaker.h"
 #include "recmaker/TrackBuilder.h"
+#include "track/NmeaSidecarReader.h"
 
 #include <QFileInfo>
 
@@ -12,93 +14,6 @@
 #include <map>
 
 namespace {
-
-// ---- a reading view of the containers, kept apart from the maker's own walker --------------
-
-uint64_t Be(const QByteArray& b, qsizetype at, int width) {
-    uint64_t v = 0;
-    for (int i = 0; i < width; ++i)
-        v = (v << 8) | static_cast<uint8_t>(b[at + i]);
-    return v;
-}
-
-uint32_t Le32(const QByteArray& b, qsizetype at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<uint8_t>(b[at + i]);
-    return v;
-}
-
-struct Node {
-    QByteArray type;
-    qsizetype offset = 0;
-    qsizetype size = 0;    // whole box or chunk
-    qsizetype content = 0; // first content byte
-};
-
-std::vector<Node> Boxes(const QByteArray& b, qsizetype begin, qsizetype end) {
-    std::vector<Node> out;
-    for (qsizetype p = begin; p + 8 <= end;) {
-        const auto size = static_cast<qsizetype>(Be(b, p, 4));
-        if (size < 8 || p + size > end) {
-            ADD_FAILURE() << "bad box size at " << p;
-            break;
-        }
-        out.push_back({b.mid(p + 4, 4), p, size, p + 8});
-        p += size;
-    }
-    return out;
-}
-
-QByteArrayList Types(const std::vector<Node>& nodes) {
-    QByteArrayList types;
-    for (const Node& n : nodes)
-        types << n.type;
-    return types;
-}
-
-const Node* Child(const std::vector<Node>& nodes, const char* type) {
-    for (const Node& n : nodes)
-        if (n.type == type)
-            return &n;
-    return nullptr;
-}
-
-std::vector<uint64_t> ChunkOffsets(const QByteArray& mp4) {
-    const auto top = Boxes(mp4, 0, mp4.size());
-    const Node* node = Child(top, "moov");
-    for (const char* step : {"trak", "mdia", "minf", "stbl", "stco"}) {
-        if (!node)
-            return {};
-        node = Child(Boxes(mp4, node->content, node->offset + node->size), step);
-    }
-    if (!node)
-        return {};
-    std::vector<uint64_t> offsets;
-    const auto count = static_cast<qsizetype>(Be(mp4, node->content + 4, 4));
-    for (qsizetype i = 0; i < count; ++i)
-        offsets.push_back(Be(mp4, node->content + 8 + 4 * i, 4));
-    return offsets;
-}
-
-// RIFF chunks of one list; fails the test when a chunk runs past its list.
-std::vector<Node> Chunks(const QByteArray& b, qsizetype begin, qsizetype end) {
-    std::vector<Node> out;
-    for (qsizetype p = begin; p + 8 <= end;) {
-        const qsizetype size = Le32(b, p + 4);
-        if (p + 8 + size > end) {
-            ADD_FAILURE() << "chunk " << b.mid(p, 4).toStdString() << " at " << p
-                          << " runs past its list";
-            break;
-        }
-        QByteArray id = b.mid(p, 4);
-        if (id == "LIST" || id == "RIFF")
-            id += "/" + b.mid(p + 8, 4);
-        out.push_back({id, p, 8 + size, p + 8});
-        p += 8 + size + (size & 1);
-    }
-    return out;
-}
 
 // ---- the track written in every test ---------------------------------------------------------
 
@@ -345,7 +260,7 @@ TEST(TsRecording, CopiesTheStreamAndWritesTheSharedSidecar) {
     EXPECT_TRUE(lines.back().isEmpty());
     EXPECT_EQ(lines[0],
               "$GNRMC,081500.00,A,4809.14100,N,01134.92000,E,22.6782,18.0,150524,,,A*74\r");
-    EXPECT_TRUE(lines[1].startsWith("$GSENSORD,0.000,0.031,1.000"));
+    EXPECT_EQ(lines[1], "$GSENSORD,0.000,0.03125,1.000\r");
     EXPECT_EQ(StartingWith(lines, "$GSENSORD").size(), 10);
     EXPECT_EQ(StartingWith(lines, "$GNRMC").size(), 3);
     EXPECT_TRUE(lines[12].startsWith("$GNRMC,,V,,,,,,,,,,N*")) << lines[12].toStdString();

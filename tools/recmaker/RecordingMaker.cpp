@@ -1,6 +1,7 @@
 #include "recmaker/RecordingMaker.h"
 
 #include "recmaker/ByteIo.h"
+#include "track/NmeaSidecarReader.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -302,10 +303,21 @@ QByteArray RmcSentence(const TrackPoint& point) {
                                point.headingHalfDeg * 2.0, date.constData()));
 }
 
+// A count is a multiple of fullScale / 128, which seven decimals hold exactly; the reader's
+// x 512 then truncates to the intended value rather than one below it.
+QByteArray GValue(int8_t count, double fullScale) {
+    constexpr int kMinDecimals = 3;
+    QByteArray text = Format("%.7f", count * fullScale / kCountsPerFullScale);
+    const qsizetype keep = text.indexOf('.') + 1 + kMinDecimals;
+    while (text.size() > keep && text.endsWith('0'))
+        text.chop(1);
+    return text;
+}
+
 QByteArray GSensorSentence(const GSensorSample& sample, double fullScale) {
-    const double perCount = fullScale / kCountsPerFullScale;
-    return Format("$GSENSORD,%.3f,%.3f,%.3f", GSensorCount(sample.x) * perCount,
-                  GSensorCount(sample.y) * perCount, GSensorCount(sample.z) * perCount);
+    return "$GSENSORD," + GValue(GSensorCount(sample.x), fullScale) + "," +
+           GValue(GSensorCount(sample.y), fullScale) + "," +
+           GValue(GSensorCount(sample.z), fullScale);
 }
 
 } // namespace
@@ -424,12 +436,6 @@ bool MakeTsRecording(const QString& clipPath, const QString& outPath, const Came
         return Fail(error, QStringLiteral("%1 is not a transport stream").arg(clipPath));
     return WriteWholeFile(outPath, bytes, error) &&
            WriteWholeFile(NmeaSidecarPath(outPath), NmeaSidecarText(track), error);
-}
-
-QString NmeaSidecarPath(const QString& videoPath) {
-    constexpr qsizetype kCutCharacters = 4;
-    return videoPath.left(std::max<qsizetype>(0, videoPath.size() - kCutCharacters)) +
-           QStringLiteral(".NMEA");
 }
 
 QByteArray NmeaSidecarText(const CameraTrack& track) {

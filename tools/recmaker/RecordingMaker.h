@@ -33,7 +33,8 @@ bool MakeMp4Recording(const QString& clipPath, const QString& outPath, const Cam
 // The chunks go at the end of the "hdrl" list.
 bool MakeAviRecording(const QString& clipPath, const QString& outPath, const CameraTrack& track,
                       QString* error = nullptr);
-// Copies the stream and writes the track as the NMEA sidecar beside it.
+// Copies the stream and writes the track as the NMEA sidecar beside it, named as the sidecar
+// reader looks for it (NmeaSidecarPath).
 bool MakeTsRecording(const QString& clipPath, const QString& outPath, const CameraTrack& track,
                      QString* error = nullptr);
 
@@ -42,8 +43,5 @@ bool AddCameraBoxes(QByteArray& mp4, const CameraTrack& track, BoxPlacement plac
                     QString* error = nullptr);
 bool AddCameraChunks(QByteArray& avi, const CameraTrack& track, QString* error = nullptr);
 
-// The sidecar shared by both channels: the video path without its last four characters
-// (channel letter, dot, "TS") plus ".NMEA".
-QString NmeaSidecarPath(const QString& videoPath);
 // One $GNRMC sentence per point, each followed by the $GSENSORD sentences of its interval.
 QByteArray NmeaSidecarText(const CameraTrack& track);
