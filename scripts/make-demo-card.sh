@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Writes a demo memory card into DIR (default: demo-card): three consecutive 20-second
+# Writes a demo memory card into DIR (default: demo-card/ in the repository): three consecutive 20-second
 # recordings of one drive northbound on Ludwigstrasse and Leopoldstrasse in Munich, each a
 # front file in F/ and a rear file in R/, named as the camera names them. Real H.264 at
 # 1280x720 with the date and time burned in, GPS at 1 point/s, G-sensor at 50 samples/s
@@ -10,9 +10,11 @@
 # (built here when missing). Files that already exist are kept, so a complete card costs
 # nothing and an interrupted run picks up where it stopped.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
-card=${1:-demo-card}
+# Paths given by the caller are taken from where the caller stands.
+card=$(realpath -m "${1:-$(dirname "$0")/../demo-card}")
+[ -z "${KESTROLA_RECMAKER:-}" ] || KESTROLA_RECMAKER=$(realpath -m "$KESTROLA_RECMAKER")
+cd "$(dirname "$0")/.."
 build_dir=${KESTROLA_BUILD_DIR:-build}
 recmaker=${KESTROLA_RECMAKER:-$build_dir/bin/kestrola-recmaker}
 
