@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <clocale>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -235,21 +236,31 @@ TEST_F(MapBridgeTest, ScriptErrorsStayInsideThePage) {
             Evaluate(
                 "window.dispatchEvent(new ErrorEvent('error', {cancelable: true, message: 'x'}))")
                 .toBool());
-        // A call that does not parse or throws does not take the calls around it down with it,
-        // even when they reach the page in one run.
-        m_bridge.RunScript("path_delete()");
-        m_bridge.RunScript(PlotScript("path_plot", 10.0, 20.0));
-        m_bridge.RunScript("path_plot(10,");
-        m_bridge.RunScript("no_such_function()");
-        m_bridge.RunScript(PlotScript("path_plot", 11.0, 21.0));
-        const QJsonObject s =
-            WaitForState([](const QJsonObject& st) { return RouteLength(st) == 2; });
+        // A call that throws, or one that does not even parse, does not take the calls around
+        // it down with it, even when they reach the page in one run.
         const double dLat =
             choice == MapBridge::kChinaMap ? MapPageFolder::kTranslateLatOffset : 0.0;
         const double dLng =
             choice == MapBridge::kChinaMap ? MapPageFolder::kTranslateLngOffset : 0.0;
-        ExpectPoints(s["route"].toObject()["points"],
-                     {{10.0 + dLat, 20.0 + dLng}, {11.0 + dLat, 21.0 + dLng}}, "route");
+        const QStringList brokenCalls[] = {{"no_such_function()", "throw new SyntaxError('x')"},
+                                           {"path_plot(10,", "no_such_function()"}};
+        double lat = 10.0; // each batch plots its own points, so a lost batch shows
+        for (const QStringList& broken : brokenCalls) {
+            SCOPED_TRACE(qPrintable(broken.join(" ; ")));
+            const Points expected = {{lat + dLat, 20.0 + dLng}, {lat + 1.0 + dLat, 21.0 + dLng}};
+            m_bridge.RunScript("path_delete()");
+            m_bridge.RunScript(PlotScript("path_plot", lat, 20.0));
+            for (const QString& script : broken)
+                m_bridge.RunScript(script);
+            m_bridge.RunScript(PlotScript("path_plot", lat + 1.0, 21.0));
+            const QJsonObject s = WaitForState([&](const QJsonObject& st) {
+                const QJsonArray route = st["route"].toObject()["points"].toArray();
+                return route.size() == 2 &&
+                       std::abs(route.at(1).toArray().at(0).toDouble() - expected[1].first) < 1e-6;
+            });
+            ExpectPoints(s["route"].toObject()["points"], expected, "route");
+            lat += 10.0;
+        }
     }
 }
 
