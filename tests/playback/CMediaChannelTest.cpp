@@ -23,11 +23,14 @@ namespace {
 // Generous: two cores shared with compilers and other test programs.
 constexpr int kTimeoutMs = 30000;
 constexpr int kClipSeconds = 12;
+constexpr int kFps = 25;
 const QSize kPatternSize(352, 288);
 const QSize kBarsSize(320, 240);
 constexpr int kPattern = 0;              // surface and channel of the moving test pattern
 constexpr int kBars = 1;                 // surface and channel of the still colour bars
 constexpr double kVisiblePicture = 12.0; // grey spread of a real picture; black is ~0
+constexpr double kOtherPicture = 20.0;   // mean difference of two unrelated pictures
+constexpr double kJpegLoss = 8.0;        // mean difference a JPEG encoding may add
 
 QStringList TestArguments() {
     return CMediaChannel::DefaultArguments()
@@ -58,10 +61,10 @@ const ClipSet& Clips() {
         set->patternFirstFrame = set->dir.filePath(QStringLiteral("pattern-first.png"));
         set->patternLaterFrame = set->dir.filePath(QStringLiteral("pattern-later.png"));
         set->error = MakeClip(set->pattern,
-                              {QStringLiteral("testsrc2"), kPatternSize, kClipSeconds, 25, true});
+                              {QStringLiteral("testsrc2"), kPatternSize, kClipSeconds, kFps, true});
         if (set->error.isEmpty())
             set->error = MakeClip(
-                set->bars, {QStringLiteral("smptebars"), kBarsSize, kClipSeconds, 25, false});
+                set->bars, {QStringLiteral("smptebars"), kBarsSize, kClipSeconds, kFps, false});
         if (set->error.isEmpty())
             set->error = ExtractFrame(set->pattern, 0, set->patternFirstFrame);
         if (set->error.isEmpty())
@@ -141,7 +144,7 @@ TEST_F(TwoChannels, PlayTwoRecordingsAtOnceWithAdvancingTime) {
 
     ASSERT_TRUE(WaitForPicture(kPattern));
     ASSERT_TRUE(WaitForPicture(kBars));
-    EXPECT_GT(MeanDifference(m_stage.Grab(kPattern), m_stage.Grab(kBars)), 20.0)
+    EXPECT_GT(MeanDifference(m_stage.Grab(kPattern), m_stage.Grab(kBars)), kOtherPicture)
         << "each surface shows its own recording";
 }
 
@@ -283,7 +286,7 @@ TEST_F(TwoChannels, SnapshotsAreTheVideosOwnPicturesInTheNamedFormat) {
     EXPECT_EQ(rearPicture.size(), kBarsSize);
     EXPECT_GT(GreySpread(frontPicture), kVisiblePicture);
     EXPECT_GT(GreySpread(rearPicture), kVisiblePicture);
-    EXPECT_GT(MeanDifference(frontPicture, rearPicture), 20.0);
+    EXPECT_GT(MeanDifference(frontPicture, rearPicture), kOtherPicture);
 
     const QString jpeg = Clips().dir.filePath(QStringLiteral("shot_f.jpg"));
     ASSERT_TRUE(Channel(kPattern).TakeSnapshot(Utf8(jpeg)));
@@ -294,7 +297,7 @@ TEST_F(TwoChannels, SnapshotsAreTheVideosOwnPicturesInTheNamedFormat) {
     EXPECT_EQ(reader.format(), "jpeg");
     const QImage jpegPicture = reader.read();
     EXPECT_EQ(jpegPicture.size(), kPatternSize);
-    EXPECT_LT(MeanDifference(jpegPicture, frontPicture), 8.0);
+    EXPECT_LT(MeanDifference(jpegPicture, frontPicture), kJpegLoss);
 }
 
 TEST_F(TwoChannels, FailedSnapshotReportsFalseAndKeepsTheOldFile) {

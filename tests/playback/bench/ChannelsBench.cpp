@@ -28,6 +28,8 @@ const QSize kSurfaceSize(640, 360);
 constexpr float kRates[] = {1.0f, 4.0f};
 constexpr int kSettleMs = 2000;
 constexpr int kStartTimeoutMs = 60000;
+constexpr int kOffsetSamples = 60;
+constexpr int kOffsetEveryMs = 50;
 
 // Resident and peak resident memory in MiB, from the kernel's view of this process.
 std::pair<double, double> ResidentMiB() {
@@ -45,6 +47,17 @@ std::pair<double, double> ResidentMiB() {
                 peak = fields[1].toDouble() / 1024;
         }
     return {rss, peak};
+}
+
+// The framework updates its clock in steps of about a quarter second, so one reading of
+// each channel says little; the mean over a few seconds of readings does.
+double MeanOffset(const CMediaChannel& front, const CMediaChannel& rear) {
+    double total = 0;
+    for (int i = 0; i < kOffsetSamples; ++i) {
+        total += double(front.GetTime() - rear.GetTime());
+        QTest::qWait(kOffsetEveryMs);
+    }
+    return total / kOffsetSamples;
 }
 
 double CpuSeconds() {
@@ -85,7 +98,9 @@ int Measure(float rate, int seconds, const std::array<QString, 2>& clips) {
     wall.start();
     const int64_t startFront = channels[0]->GetTime();
     const int64_t startRear = channels[1]->GetTime();
-    QTest::qWait(seconds * 1000);
+    const double startOffset = MeanOffset(*channels[0], *channels[1]);
+    QTest::qWait(seconds * 1000 - kOffsetSamples * kOffsetEveryMs);
+    const double endOffset = MeanOffset(*channels[0], *channels[1]);
     const int64_t endFront = channels[0]->GetTime();
     const int64_t endRear = channels[1]->GetTime();
     const double wallSeconds = wall.elapsed() / 1000.0;
@@ -95,12 +110,11 @@ int Measure(float rate, int seconds, const std::array<QString, 2>& clips) {
     std::printf("rate %.1fx over %.1f s: CPU %.0f %% of one core, resident %.0f MiB (peak %.0f "
                 "MiB)\n",
                 rate, wallSeconds, 100.0 * cpu / wallSeconds, rss, peak);
-    std::printf("  clock pace front %.3fx rear %.3fx; front - rear: %lld ms at start, %lld ms "
-                "after %.0f s\n",
+    std::printf("  clock pace front %.3fx rear %.3fx; front - rear: %.0f ms at start, %.0f ms "
+                "after %.0f s, drift %.0f ms\n",
                 (endFront - startFront) / 1000.0 / wallSeconds,
-                (endRear - startRear) / 1000.0 / wallSeconds,
-                static_cast<long long>(startFront - startRear),
-                static_cast<long long>(endFront - endRear), wallSeconds);
+                (endRear - startRear) / 1000.0 / wallSeconds, startOffset, endOffset, wallSeconds,
+                endOffset - startOffset);
     std::fflush(stdout);
     return 0;
 }
