@@ -24,8 +24,9 @@ public:
     explicit MapBridge(const QString& pageFolder = QString(), QObject* parent = nullptr);
     ~MapBridge() override;
 
-    // Creates the web view as a child of parent. Returns false, leaving the bridge empty,
-    // when there is no parent or the web engine cannot give a page.
+    // Creates the web view as a child of parent; false, leaving the bridge empty, without a
+    // parent. A web engine that cannot show the page is found out when it loads: the bridge
+    // then never becomes ready.
     bool CreateMapView(QWidget* parent);
     // Loads the page of a map choice (1 = China Map, anything else = Google Maps).
     void ShowMapPage(int choice);
