@@ -1,3 +1,4 @@
+#include "CliCatalogue.h"
 #include "CliCommand.h"
 #include "CliJson.h"
 
@@ -6,7 +7,6 @@
 #include "library/RecordingCatalogue.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QJsonArray>
 
 namespace {
@@ -95,9 +95,7 @@ int Scan(const QStringList& arguments) {
     RecordingCatalogue catalogue;
     catalogue.SetGroupList(&groupRows);
     catalogue.SetFileList(&fileRows);
-    const QFileInfo target(path);
-    const bool found = target.isFile() ? catalogue.Scan(target.path(), target.fileName())
-                                       : catalogue.Scan(path, QString());
+    const bool found = CataloguePath(catalogue, path);
 
     PrintJson(QJsonObject{
         {QStringLiteral("result"), found},

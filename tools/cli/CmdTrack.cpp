@@ -1,3 +1,4 @@
+#include "CliCatalogue.h"
 #include "CliCommand.h"
 
 #include "app/LoadText.h"
@@ -7,7 +8,6 @@
 #include "track/TrackSinks.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QJsonArray>
 
 namespace {
@@ -57,16 +57,6 @@ TrackArguments ParseArguments(const QString& command, const QStringList& argumen
             throw CliUsageError("--out needs a folder");
     }
     return parsed;
-}
-
-// The same choice as "scan": a file is catalogued on its own, anything else is scanned as a
-// folder tree.
-void CataloguePath(RecordingCatalogue& catalogue, const QString& path) {
-    const QFileInfo target(path);
-    if (target.isFile())
-        catalogue.Scan(target.path(), target.fileName());
-    else
-        catalogue.Scan(path, QString());
 }
 
 QJsonObject PointJson(const TrackPoint& point) {
