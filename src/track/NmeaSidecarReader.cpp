@@ -186,6 +186,8 @@ NmeaSidecarTrack ReadNmeaSidecar(const QString& videoPath, GSensorSampleSink* si
         return track;
     while (!file.atEnd()) {
         QByteArray line = file.readLine();
+        if (line.isEmpty())
+            break; // before the end a line holds at least one byte: this is a read error
         if (line.endsWith('\n'))
             line.chop(1);
         if (line.endsWith('\r'))
