@@ -1,5 +1,7 @@
 #include "platform/BinaryFile.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -8,6 +10,10 @@ BinaryFile::BinaryFile() : m_buffer(kBufferBytes) {}
 
 bool BinaryFile::Open(const QString& path) {
     Close();
+    // A FIFO would block the open until a writer comes, and a device has no length: only
+    // regular files are read.
+    if (!QFileInfo(path).isFile())
+        return false;
     m_file.setFileName(path);
     // Unbuffered: this class keeps the only buffer, so a refill is one seek and one read.
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))

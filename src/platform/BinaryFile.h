@@ -28,7 +28,8 @@ public:
     BinaryFile(const BinaryFile&) = delete;
     BinaryFile& operator=(const BinaryFile&) = delete;
 
-    // Opens for reading only; false when the path cannot be opened as a file.
+    // Opens a regular file for reading only; false for anything else or when it cannot be
+    // opened.
     bool Open(const QString& path);
     void Close();
     bool IsOpen() const { return m_file.isOpen(); }

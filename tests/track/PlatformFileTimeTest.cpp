@@ -5,6 +5,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -65,6 +67,11 @@ TEST(BinaryFile, OpenFailsForWhatIsNotAReadableFile) {
     BinaryFile file;
     EXPECT_FALSE(file.Open(dir.filePath(QStringLiteral("missing"))));
     EXPECT_FALSE(file.Open(dir.path()));
+    // A FIFO with no writer would block a plain open for ever.
+    const QString fifo = dir.filePath(QStringLiteral("pipe.MP4"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(file.Open(fifo));
+    EXPECT_FALSE(file.Open(QStringLiteral("/dev/zero")));
     EXPECT_FALSE(file.IsOpen());
 }
 
