@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 // The readers open files by path, so each input is written to one scratch file per process
 // (in memory-backed /dev/shm when there is one) and read from there.

@@ -1,6 +1,7 @@
 #include "FuzzInputFile.h"
 #include "track/NmeaSidecarReader.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
