@@ -171,8 +171,8 @@ TEST_F(TwoChannels, SetTimeJumpsBoth) {
 
 class RatePace : public TwoChannels, public ::testing::WithParamInterface<float> {
 protected:
-    // Media milliseconds per wall millisecond between two time reports that lie
-    // `window` apart, after the rate had time to take hold.
+    // Media milliseconds per wall millisecond, from the first time report half a second
+    // after `from` (the rate has taken hold) to one at least three seconds later.
     double MeasurePace(int i, std::chrono::steady_clock::time_point from) {
         const auto start = from + 500ms;
         const auto end = start + 3s;
@@ -209,8 +209,8 @@ TEST_P(RatePace, ChangesThePaceOfBothChannels) {
     }
     for (int i : {kPattern, kBars}) {
         const double pace = MeasurePace(i, from);
-        EXPECT_GT(pace, rate * 0.6) << "channel " << i;
-        EXPECT_LT(pace, rate * 1.4) << "channel " << i;
+        EXPECT_GT(pace, rate * 0.6) << "channel " << i << " pace " << pace;
+        EXPECT_LT(pace, rate * 1.4) << "channel " << i << " pace " << pace;
     }
 }
 
