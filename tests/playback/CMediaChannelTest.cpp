@@ -23,7 +23,6 @@ namespace {
 // Generous: two cores shared with compilers and other test programs.
 constexpr int kTimeoutMs = 30000;
 constexpr int kClipSeconds = 12;
-constexpr int kFps = 25;
 const QSize kPatternSize(352, 288);
 const QSize kBarsSize(320, 240);
 constexpr int kPattern = 0;              // surface and channel of the moving test pattern
@@ -60,11 +59,9 @@ const ClipSet& Clips() {
         set->empty = set->dir.filePath(QStringLiteral("empty.mp4"));
         set->patternFirstFrame = set->dir.filePath(QStringLiteral("pattern-first.png"));
         set->patternLaterFrame = set->dir.filePath(QStringLiteral("pattern-later.png"));
-        set->error = MakeClip(set->pattern,
-                              {QStringLiteral("testsrc2"), kPatternSize, kClipSeconds, kFps, true});
+        set->error = MakeTestClip(set->pattern, ClipPattern::TestSrc2, kPatternSize, kClipSeconds, true);
         if (set->error.isEmpty())
-            set->error = MakeClip(
-                set->bars, {QStringLiteral("smptebars"), kBarsSize, kClipSeconds, kFps, false});
+            set->error = MakeTestClip(set->bars, ClipPattern::SmpteBars, kBarsSize, kClipSeconds, false);
         if (set->error.isEmpty())
             set->error = ExtractFrame(set->pattern, 0, set->patternFirstFrame);
         if (set->error.isEmpty())

@@ -24,10 +24,10 @@ QString Clip(ClipKind kind) {
     static std::map<ClipKind, QString> made;
     if (auto it = made.find(kind); it != made.end())
         return it->second;
-    ClipSpec spec;
-    spec.seconds = kClipSeconds;
-    spec.width = kClipWidth;
-    spec.height = kClipHeight;
+    ClipSpec clip;
+    clip.seconds = kClipSeconds;
+    clip.width = kClipWidth;
+    clip.height = kClipHeight;
     QString name;
     switch (kind) {
     case ClipKind::Mp4MoovLast:
@@ -35,20 +35,20 @@ QString Clip(ClipKind kind) {
         break;
     case ClipKind::Mp4MoovFirst:
         name = QStringLiteral("clip-first.mp4");
-        spec.moovFirst = true;
+        clip.moovFirst = true;
         break;
     case ClipKind::Avi:
         name = QStringLiteral("clip.avi");
-        spec.container = ClipContainer::Avi;
+        clip.container = ClipContainer::Avi;
         break;
     case ClipKind::Ts:
         name = QStringLiteral("clip.ts");
-        spec.container = ClipContainer::Ts;
+        clip.container = ClipContainer::Ts;
         break;
     }
     const QString path = ScratchPath(name);
     QString error;
-    EXPECT_TRUE(MakeClip(path, spec, &error)) << error.toStdString();
+    EXPECT_TRUE(MakeClip(path, clip, &error)) << error.toStdString();
     made[kind] = path;
     return path;
 }

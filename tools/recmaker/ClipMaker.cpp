@@ -30,30 +30,34 @@ bool Fail(QString* error, const QString& message) {
 
 } // namespace
 
-bool MakeClip(const QString& outPath, const ClipSpec& spec, QString* error) {
+bool MakeClip(const QString& outPath, const ClipSpec& clip, QString* error) {
     const QString ffmpeg = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
     if (ffmpeg.isEmpty())
         return Fail(error, QStringLiteral("ffmpeg is not installed"));
-    if (spec.seconds <= 0 || spec.width <= 0 || spec.height <= 0 || spec.frameRate <= 0)
+    if (clip.seconds <= 0 || clip.width <= 0 || clip.height <= 0 || clip.frameRate <= 0)
         return Fail(error, QStringLiteral("clip length, size and frame rate must be positive"));
 
     const QString source = QStringLiteral("%1=size=%2x%3:rate=%4:duration=%5")
-                               .arg(SourceName(spec.pattern))
-                               .arg(spec.width)
-                               .arg(spec.height)
-                               .arg(spec.frameRate)
-                               .arg(spec.seconds);
+                               .arg(SourceName(clip.pattern))
+                               .arg(clip.width)
+                               .arg(clip.height)
+                               .arg(clip.frameRate)
+                               .arg(clip.seconds);
     QStringList args = {QStringLiteral("-nostdin"), QStringLiteral("-v"),
                         QStringLiteral("error"),    QStringLiteral("-y"),
                         QStringLiteral("-f"),       QStringLiteral("lavfi"),
-                        QStringLiteral("-i"),       source,
-                        QStringLiteral("-c:v"),     QStringLiteral("libx264"),
-                        QStringLiteral("-preset"),  QStringLiteral("ultrafast"),
-                        QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")};
-    switch (spec.container) {
+                        QStringLiteral("-i"),       source};
+    if (clip.withAudio)
+        args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
+             << QStringLiteral("sine=frequency=440:duration=%1").arg(clip.seconds)
+             << QStringLiteral("-c:a") << QStringLiteral("aac");
+    args << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-preset")
+         << QStringLiteral("ultrafast") << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p")
+         << QStringLiteral("-g") << QString::number(clip.frameRate);
+    switch (clip.container) {
     case ClipContainer::Mp4:
         args << QStringLiteral("-f") << QStringLiteral("mp4");
-        if (spec.moovFirst)
+        if (clip.moovFirst)
             args << QStringLiteral("-movflags") << QStringLiteral("+faststart");
         break;
     case ClipContainer::Avi:

@@ -14,8 +14,9 @@ struct ClipSpec {
     ClipContainer container = ClipContainer::Mp4;
     int frameRate = 25;
     bool moovFirst = false; // MP4 only: "moov" before "mdat", as a streaming-ready file has it
+    bool withAudio = false; // a sine tone as AAC, as the camera records sound
 };
 
-// Runs ffmpeg (found on PATH) to encode a plain H.264 clip with no audio. Returns false with
-// ffmpeg's complaint in *error when it cannot.
-bool MakeClip(const QString& outPath, const ClipSpec& spec, QString* error = nullptr);
+// Runs ffmpeg (found on PATH) to encode a plain H.264 clip with a key frame every second, so
+// that seeks land quickly. Returns false with ffmpeg's complaint in *error when it cannot.
+bool MakeClip(const QString& outPath, const ClipSpec& clip, QString* error = nullptr);

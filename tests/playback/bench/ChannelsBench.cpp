@@ -143,21 +143,27 @@ int main(int argc, char** argv) {
     const int clipSeconds = int(seconds * kRates[std::size(kRates) - 1]) + 20;
     const QDir dir(parser.value(QStringLiteral("clips")));
     QDir().mkpath(dir.path());
-    const std::array<ClipRecipe, 2> recipes = {
-        ClipRecipe{QStringLiteral("testsrc2"), kClipSize, clipSeconds, 25, true},
-        ClipRecipe{QStringLiteral("testsrc"), kClipSize, clipSeconds, 25, true},
+    struct ClipChoice {
+        ClipPattern pattern;
+        const char* name;
+    };
+    const std::array<ClipChoice, 2> choices = {
+        ClipChoice{ClipPattern::TestSrc2, "testsrc2"},
+        ClipChoice{ClipPattern::TestSrc, "testsrc"},
     };
     std::array<QString, 2> clips;
     for (int i = 0; i < 2; ++i) {
-        clips[i] =
-            dir.filePath(QStringLiteral("%1-%2s.mp4").arg(recipes[i].source).arg(clipSeconds));
+        clips[i] = dir.filePath(QStringLiteral("%1-%2s.mp4")
+                                    .arg(QLatin1String(choices[i].name))
+                                    .arg(clipSeconds));
         if (QFile::exists(clips[i]))
             continue;
         std::printf("making %s\n", qPrintable(clips[i]));
         std::fflush(stdout);
         // Made under another name first, so an interrupted run leaves no half clip behind.
         const QString partial = clips[i] + QStringLiteral(".part.mp4");
-        const QString error = MakeClip(partial, recipes[i]);
+        const QString error =
+            MakeTestClip(partial, choices[i].pattern, kClipSize, clipSeconds, true);
         if (!error.isEmpty() || !QFile::rename(partial, clips[i])) {
             std::fprintf(stderr, "could not make %s: %s\n", qPrintable(clips[i]),
                          qPrintable(error));
