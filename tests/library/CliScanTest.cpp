@@ -75,6 +75,7 @@ TEST_F(CliScanTest, FolderScanPrintsEntriesGroupsAndCellTexts) {
     EXPECT_EQ(rear[QStringLiteral("groupStart")].toInt(), 0);
     EXPECT_EQ(rear[QStringLiteral("lockFlags")].toInt(), 0);
     EXPECT_EQ(rear[QStringLiteral("reader")].toString(), QStringLiteral("mp4"));
+    EXPECT_EQ(rear[QStringLiteral("result")].toInt(-9), 0);
     EXPECT_EQ(rear[QStringLiteral("durationMs")].toInt(), 59999);
     EXPECT_EQ(rear[QStringLiteral("width")].toInt(), 1920);
     const QDateTime start(QDate(2021, 5, 4), QTime(10, 20, 27), Qt::LocalTime);
@@ -102,7 +103,15 @@ TEST_F(CliScanTest, SingleFileMissingPathAndUsage) {
     EXPECT_EQ(entries[0].toObject()[QStringLiteral("folder")].toString(),
               m_dir.filePath(QStringLiteral("F")));
     EXPECT_EQ(entries[0].toObject()[QStringLiteral("path")].toString(), front);
+    EXPECT_EQ(entries[0].toObject()[QStringLiteral("result")].toInt(-9), 0);
     EXPECT_EQ(json[QStringLiteral("groupRows")].toArray().size(), 1);
+
+    // A single file the reader cannot read is still catalogued, with its zeroed record.
+    run = RunCli({QStringLiteral("scan"), m_dir.filePath(QStringLiteral("R/notes.txt"))});
+    ASSERT_EQ(run.exitCode, 0);
+    const QJsonObject unreadable = run.json()[QStringLiteral("entries")].toArray()[0].toObject();
+    EXPECT_EQ(unreadable[QStringLiteral("result")].toInt(-9), -1);
+    EXPECT_EQ(unreadable[QStringLiteral("width")].toInt(-9), 0);
 
     run = RunCli({QStringLiteral("scan"), m_dir.filePath(QStringLiteral("gone"))});
     EXPECT_EQ(run.exitCode, 1);
