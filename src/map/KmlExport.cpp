@@ -1,10 +1,10 @@
 #include "map/KmlExport.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Prompts.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -130,11 +130,8 @@ KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t ent
     const KmlRecording recording = recordingAt(track.entryIndex);
     KmlExportResult result;
     result.path = KmlFilePath(folder, recording);
-    QSaveFile file(result.path);
-    if (!file.open(QIODevice::WriteOnly))
-        return result;
-    file.write(KmlDocument(KmlPlacemarkName(recording), track));
-    result.ok = file.commit();
+    result.ok =
+        WriteFileAtomically(result.path, KmlDocument(KmlPlacemarkName(recording), track));
     return result;
 }
 

@@ -1,7 +1,8 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -129,17 +130,7 @@ bool Save(const QString& path, const Document& doc) {
     for (const Line& line : doc.lines)
         data += line.body + line.ending;
     data += doc.tail;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    // A full disk or a size limit shows as a short count, not as an error, and QSaveFile
-    // commits after a short flush all the same: that would put a cut-off file in place of
-    // the old one, so both counts are checked here.
-    if (file.write(data) != data.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(path, data);
 }
 
 bool SameName(QStringView a, QStringView b) {

@@ -1,12 +1,14 @@
 #include "playback/CMediaChannel.h"
 
+#include "platform/AtomicFile.h"
+
 #include <vlc/vlc.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QTemporaryFile>
 #include <QThread>
 
@@ -352,17 +354,15 @@ bool CMediaChannel::TakeSnapshot(const QByteArray& utf8Path) {
         return false;
 
     const QByteArray format = QFileInfo(target).suffix().toLower().toLatin1();
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray bytes;
     if (format == "jpg" || format == "jpeg") {
-        if (!picture.save(&out, "JPEG", kJpegQuality))
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "JPEG", kJpegQuality))
             return false;
     } else {
         if (!png.open())
             return false;
-        if (out.write(png.readAll()) < 0)
-            return false;
+        bytes = png.readAll();
     }
-    return out.commit();
+    return WriteFileAtomically(target, bytes);
 }
