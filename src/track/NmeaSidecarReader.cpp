@@ -1,6 +1,7 @@
 #include "track/NmeaSidecarReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cctype>
@@ -181,7 +182,11 @@ QString NmeaSidecarPath(const QString& videoPath) {
 
 NmeaSidecarTrack ReadNmeaSidecar(const QString& videoPath, GSensorSampleSink* sink) {
     NmeaSidecarTrack track;
-    QFile file(NmeaSidecarPath(videoPath));
+    const QString sidecarPath = NmeaSidecarPath(videoPath);
+    // Opening a FIFO would wait for a writer for ever; only a regular file can be a sidecar.
+    if (!QFileInfo(sidecarPath).isFile())
+        return track;
+    QFile file(sidecarPath);
     if (!file.open(QIODevice::ReadOnly))
         return track;
     while (!file.atEnd()) {

@@ -1,14 +1,19 @@
 #include "track/NmeaSidecarReader.h"
 #include "ByteWriter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -207,12 +212,28 @@ TEST_F(NmeaSidecar, MinuteOfDriving) {
     EXPECT_EQ(sink.samples.size(), 600u);
 }
 
-TEST_F(NmeaSidecar, MissingSidecarGivesAnEmptyTrack) {
-    RecordingSink sink;
-    const auto track = ReadNmeaSidecar(m_dir.filePath(QStringLiteral("0101_120000_F.TS")), &sink);
-    EXPECT_TRUE(track.points.empty());
-    EXPECT_EQ(track.gsensorCount, 0);
-    EXPECT_TRUE(sink.samples.empty());
+TEST_F(NmeaSidecar, NoReadableSidecarGivesAnEmptyTrack) {
+    const QString sidecar = m_dir.filePath(QStringLiteral("0101_120000_.NMEA"));
+    struct Case {
+        const char* what;
+        std::function<bool()> make;
+    } cases[] = {
+        {"missing", [] { return true; }},
+        {"a folder", [&] { return QDir().mkdir(sidecar); }},
+        // A FIFO with no writer would block a plain open for ever.
+        {"a FIFO", [&] { return ::mkfifo(QFile::encodeName(sidecar).constData(), 0600) == 0; }},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(sidecar);
+        QDir().rmdir(sidecar);
+        ASSERT_TRUE(c.make()) << c.what;
+        RecordingSink sink;
+        const auto track =
+            ReadNmeaSidecar(m_dir.filePath(QStringLiteral("0101_120000_F.TS")), &sink);
+        EXPECT_TRUE(track.points.empty()) << c.what;
+        EXPECT_EQ(track.gsensorCount, 0) << c.what;
+        EXPECT_TRUE(sink.samples.empty()) << c.what;
+    }
 }
 
 } // namespace
