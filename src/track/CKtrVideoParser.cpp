@@ -18,10 +18,12 @@ constexpr int kLastHour = 23;
 constexpr int kLastMinute = 59;
 constexpr int kLastSecond = 59;
 
-bool TimeOfDayValid(int month, int day, int hour, int minute, int second) {
-    return month >= 1 && month <= kLastMonth && day >= 1 && day <= kLastDay && hour >= 0 &&
-           hour <= kLastHour && minute >= 0 && minute <= kLastMinute && second >= 0 &&
-           second <= kLastSecond;
+// The date test of points and IDIT texts. Only upper bounds are set for the time of day: a
+// point's fields cannot be negative, and a negative field scanned from an IDIT text is left to
+// the local-time conversion, which carries it into the day before.
+bool DateFieldsValid(int month, int day, int hour, int minute, int second) {
+    return month >= 1 && month <= kLastMonth && day >= 1 && day <= kLastDay && hour <= kLastHour &&
+           minute <= kLastMinute && second <= kLastSecond;
 }
 
 struct DateRefused : std::runtime_error {
@@ -67,7 +69,7 @@ void CKtrVideoParser::ExaminePoints(uint64_t length) {
         TrackPoint point;
         m_file.ReadExact(&point, sizeof point);
         if (point.year == 0 ||
-            !TimeOfDayValid(point.month, point.day, point.hour, point.minute, point.second))
+            !DateFieldsValid(point.month, point.day, point.hour, point.minute, point.second))
             continue;
         const int64_t t = LocalSecondsOrThrow(kYearBase + point.year, point.month, point.day,
                                               point.hour, point.minute, point.second);
@@ -87,7 +89,7 @@ void CKtrVideoParser::ReadDateText(uint64_t length) {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     std::sscanf(m_dateText, "%04d-%02d-%02d %02d:%02d:%02d", &year, &month, &day, &hour, &minute,
                 &second);
-    if (year < kFirstDateTextYear || !TimeOfDayValid(month, day, hour, minute, second)) {
+    if (year < kFirstDateTextYear || !DateFieldsValid(month, day, hour, minute, second)) {
         m_dateFound = false;
         return;
     }

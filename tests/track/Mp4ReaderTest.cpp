@@ -104,6 +104,8 @@ TEST_F(Mp4Reader, StartTimeRules) {
          Gps0ThirdUndated() + Idit("2021-13-04 10:20:30") + laterPoint, kJan2Utc},
         {"an IDIT longer than its text buffer keeps its first characters",
          Idit("2022-01-02 03:04:05" + std::string(200, 'x')) + gpsaTen, kJan2Utc},
+        {"a negative hour in an IDIT passes the test and reaches into the day before",
+         Idit("2022-01-02 -1:04:05"), kJan2Utc - 4 * 3600},
         {"a short IDIT is not completed by the tail of an earlier one",
          Idit("2022-01-02 03:04:05") + Idit("2023"), 0},
         {"no date anywhere", Box("gps0", Points({UndatedPoint()})), 0},
