@@ -100,8 +100,10 @@ int32_t TrackLoader::LoadEmbedded(const QString& path, const RecordingInfo& info
     // Both blocks stay empty until their payload has been read, so a recording that cannot
     // be opened, or a payload that lies beyond the end of the file, leaves nothing that
     // the playback clock could take for samples.
+    // A FIFO would hold the open until a writer came, and a device has no payload to read:
+    // only a regular file counts as a recording that can be opened.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return 0;
     if (m_curve != nullptr)
         m_curve->ClearSamples();

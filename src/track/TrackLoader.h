@@ -18,8 +18,8 @@ public:
 
     // Loads the recording at path (described by info) as entry entryIndex: the NMEA sidecar
     // for a ".TS" name, the embedded payloads otherwise. 0 when the recording file cannot be
-    // opened, else 1. A part of the track that could not be read is left with a byte count
-    // of 0, so nothing reads it as samples.
+    // opened (or is no regular file), else 1. A part of the track that could not be read is
+    // left with a byte count of 0, so nothing reads it as samples.
     int32_t Load(int32_t entryIndex, const QString& path, const RecordingInfo& info);
 
     // Redraws the driven trail up to playback time t (ms). Always 1.

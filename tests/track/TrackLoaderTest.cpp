@@ -8,7 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -267,6 +273,34 @@ TEST_F(TrackLoaderTest, RecordingThatCannotBeOpenedReturnsZeroWithAnEmptyTrack) 
     EXPECT_EQ(track.pointIndexAt(0), -1);
     EXPECT_EQ(map.scripts, QStringList({"pathdrived_delete()", "path_delete()"}));
     EXPECT_TRUE(curve.calls.isEmpty());
+}
+
+// Opening a FIFO for reading waits for a writer; a loader that did so would hold the window
+// until one came. Should it block anyway, a writer is opened here so that the test ends.
+TEST_F(TrackLoaderTest, SpecialFileIsNotOpened) {
+    Recording recording;
+    recording.points = Route(3);
+    recording.samples = Samples(4);
+    const RecordingInfo info = recording.Write(PathOf(QStringLiteral("r.MP4")));
+    ASSERT_EQ(Load(QStringLiteral("r.MP4"), info, 0), 1);
+    const QByteArray fifo = QFile::encodeName(PathOf(QStringLiteral("pipe.MP4")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    map.scripts.clear();
+
+    auto load =
+        std::async(std::launch::async, [&] { return Load(QStringLiteral("pipe.MP4"), info, 1); });
+    constexpr auto kLongerThanAnyOpen = std::chrono::seconds(5);
+    if (load.wait_for(kLongerThanAnyOpen) != std::future_status::ready) {
+        const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        load.wait();
+        ::close(writer);
+        FAIL() << "the loader waited on a FIFO";
+    }
+    EXPECT_EQ(load.get(), 0);
+    EXPECT_EQ(track.entryIndex, 1);
+    EXPECT_EQ(track.pointBytes, 0u);
+    EXPECT_EQ(track.gsensorBytes, 0u);
+    EXPECT_EQ(map.scripts, QStringList({"pathdrived_delete()", "path_delete()"}));
 }
 
 void WriteText(const QString& path, const QByteArray& text) {
