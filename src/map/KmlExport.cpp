@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -112,7 +113,9 @@ QByteArray KmlDocument(const QString& placemarkName, const TrackBuffer& track) {
             continue;
         const double latitude = NmeaToDegrees(point.latitudeNmea);
         const double longitude = NmeaToDegrees(point.longitudeNmea);
-        if (latitude >= kImplausibleDegrees || longitude >= kImplausibleDegrees)
+        // Written as "nan" or "-inf" a coordinate would break the document for its readers.
+        if (!std::isfinite(latitude) || !std::isfinite(longitude) ||
+            latitude >= kImplausibleDegrees || longitude >= kImplausibleDegrees)
             continue;
         // QString::asprintf formats with a dot whatever the process locale says.
         document += QString::asprintf("%f,%f,%d\n", longitude, latitude, point.altitude).toLatin1();

@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <ostream>
 #include <vector>
 
@@ -90,6 +91,9 @@ TEST(KmlDocument, WritesOnlyPlausibleFixesAndEndsWithTheClosingText) {
         Point(4807.038, 19999.0, 7),       // converts to more than 200 degrees
         Point(-3352.5, -15112.25, -42),    // stored negative: mirrored result
         Point(0.0, 0.0, 0),
+        // Bytes the camera never wrote (all bits set) read as NaN: no number to write.
+        Point(std::numeric_limits<double>::quiet_NaN(), 1131.0, -1),
+        Point(4807.038, -std::numeric_limits<double>::infinity(), -1),
     });
     const QByteArray document = KmlDocument(QStringLiteral("name"), track);
     EXPECT_TRUE(document.endsWith(kClosing));
