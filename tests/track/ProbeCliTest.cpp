@@ -47,31 +47,65 @@ const QStringList kInfoKeys = {"durationMs",  "durationSeconds", "fileSize",    
                                "gpsRate",     "gpsSize",         "gsensorOffset", "gsensorRate",
                                "gsensorSize", "height",          "startTime",     "width"};
 
+// Every field of the output, for one recording per reader, so that no field is printed under
+// another's name.
 TEST(ProbeCli, ReadsARecording) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("0101_120000_F.MP4"));
-    const std::string file = fixtures::Ftyp() + bytes::Box("gpsa", fixtures::Rate(1, 0, 0, 7)) +
-                             bytes::Box("gps0", bytes::Raw(fixtures::Point(21, 5, 4, 10, 20, 30))) +
-                             fixtures::Moov(1000, 60000, 1920, 1080);
-    bytes::WriteFile(path.toStdString(), file);
+    using bytes::Box;
+    using bytes::Chunk;
+    constexpr qint64 kMay4Utc = 1620123630; // 2021-05-04 10:20:30, the point's date
+    const std::string point = bytes::Raw(fixtures::Point(21, 5, 4, 10, 20, 30));
+    const std::string samples = bytes::Zeros(24);
+    struct Case {
+        const char* name;
+        std::string file;
+        const char* reader;
+        int width, height;
+        qint64 durationMs, durationSeconds;
+        QJsonArray gpsRate, gsensorRate;
+        size_t typeToPayload; // an MP4 type is the header's last field, a RIFF ID its first
+    } cases[] = {
+        {"0101_120000_F.MP4",
+         fixtures::Ftyp() + Box("gpsa", fixtures::Rate(1, 0, 0, 7)) +
+             Box("gsea", fixtures::Rate(25, 4, 0, 9)) + Box("gps0", point) + Box("gsen", samples) +
+             fixtures::Moov(1000, 60000, 1920, 1080),
+         "mp4", 1920, 1080, 60000, 0, QJsonArray{1, 0, 0, 7}, QJsonArray{25, 4, 0, 9}, 4},
+        {"0101_120000_F.AVI",
+         fixtures::Avi(33366, 1800, 1280, 720,
+                       Chunk("gpsa", fixtures::Rate(2, 3)) + Chunk("gsea", fixtures::Rate(50, 2)) +
+                           Chunk("gps0", point) + Chunk("gsen", samples)),
+         "avi", 1280, 720, 60058, 60, QJsonArray{2, 3, 0, 0}, QJsonArray{50, 2, 0, 0}, 8},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        bytes::WriteFile(path.toStdString(), c.file);
 
-    const ProbeRun run = Probe({path});
-    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    const QJsonObject json = QJsonDocument::fromJson(run.out).object();
-    QStringList expectedKeys = kInfoKeys + QStringList{"path", "reader", "result"};
-    expectedKeys.sort();
-    EXPECT_EQ(json.keys(), expectedKeys);
-    EXPECT_EQ(json["path"].toString(), path);
-    EXPECT_EQ(json["reader"].toString(), "mp4");
-    EXPECT_EQ(json["result"].toInt(), 0);
-    EXPECT_EQ(json["width"].toInt(), 1920);
-    EXPECT_EQ(json["height"].toInt(), 1080);
-    EXPECT_EQ(json["durationMs"].toInt(), 60000);
-    EXPECT_EQ(json["startTime"].toInteger(), 1620123630) << "TZ is honoured";
-    EXPECT_EQ(json["fileSize"].toInteger(), static_cast<qint64>(file.size()));
-    EXPECT_EQ(json["gpsSize"].toInt(), 32);
-    EXPECT_EQ(json["gpsRate"].toArray(), (QJsonArray{1, 0, 0, 7}));
-    EXPECT_EQ(json["gsensorRate"].toArray(), (QJsonArray{0, 0, 0, 0}));
+        const ProbeRun run = Probe({path});
+        ASSERT_EQ(run.exitCode, 0) << c.name << run.err.constData();
+        const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+        QStringList expectedKeys = kInfoKeys + QStringList{"path", "reader", "result"};
+        expectedKeys.sort();
+        EXPECT_EQ(json.keys(), expectedKeys) << c.name;
+        EXPECT_EQ(json["path"].toString(), path) << c.name;
+        EXPECT_EQ(json["reader"].toString(), c.reader) << c.name;
+        EXPECT_EQ(json["result"].toInt(), 0) << c.name;
+        EXPECT_EQ(json["width"].toInt(), c.width) << c.name;
+        EXPECT_EQ(json["height"].toInt(), c.height) << c.name;
+        EXPECT_EQ(json["durationMs"].toInteger(), c.durationMs) << c.name;
+        EXPECT_EQ(json["durationSeconds"].toInteger(), c.durationSeconds) << c.name;
+        EXPECT_EQ(json["startTime"].toInteger(), kMay4Utc) << c.name << ": TZ is honoured";
+        EXPECT_EQ(json["fileSize"].toInteger(), static_cast<qint64>(c.file.size())) << c.name;
+        EXPECT_EQ(json["gpsOffset"].toInteger(),
+                  static_cast<qint64>(c.file.find("gps0") + c.typeToPayload))
+            << c.name;
+        EXPECT_EQ(json["gpsSize"].toInteger(), 32) << c.name;
+        EXPECT_EQ(json["gsensorOffset"].toInteger(),
+                  static_cast<qint64>(c.file.find("gsen") + c.typeToPayload))
+            << c.name;
+        EXPECT_EQ(json["gsensorSize"].toInteger(), 24) << c.name;
+        EXPECT_EQ(json["gpsRate"].toArray(), c.gpsRate) << c.name;
+        EXPECT_EQ(json["gsensorRate"].toArray(), c.gsensorRate) << c.name;
+    }
 }
 
 TEST(ProbeCli, FailedReadPrintsTheZeroedRecord) {
