@@ -74,11 +74,10 @@ void AddGsensorSample(const NmeaFields& cut, NmeaSidecarTrack& track, GSensorSam
 
 void AddPoint(const NmeaFields& cut, NmeaSidecarTrack& track) {
     const std::vector<std::string>& f = cut.fields;
-    if (f.size() < kStatusFields)
-        return;
     TrackPoint point{};
-    // Field 1 is the status when the empty time field vanished.
-    if (f[1] == kNoFix || f[2] == kNoFix) {
+    // Field 1 is the status when the empty time field vanished, and then a no-fix sentence may
+    // have nothing after it: it still stands for its second of the one-point-per-second track.
+    if ((f.size() > 1 && f[1] == kNoFix) || (f.size() >= kStatusFields && f[2] == kNoFix)) {
         track.points.push_back(point);
         return;
     }

@@ -134,6 +134,7 @@ TEST_F(NmeaSidecar, PositionSentences) {
          1131.0, 41, 1},
         {"$GNRMC,123519.00,A,4807.038,S,01131.000,W,0.0,,230394,,,A*6A", 4807.038, 1131.0, 0, 1},
         {"$GNRMC,,V,,,,,,,,,,N*53", 0, 0, 0, 0},
+        {"$GNRMC,,V,,,,,,,,,", 0, 0, 0, 0}, // no mode letter: only the status is left
         {"$GNRMC,123519.00,V,4807.038,N,01131.000,E,022.4,084.4", 0, 0, 0, 0},
         {"$GNRMC,123519.00,X,4807.038,N,01131.000,E,10.0,1", 4807.038, 1131.0, 18, 0},
         // The empty time field vanished: everything moves forward by one.
