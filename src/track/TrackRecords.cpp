@@ -28,6 +28,8 @@ double NmeaToDegrees(double nmea)
 
 bool PassesMapTest(const TrackPoint& point)
 {
-    return point.fixValid() && point.latitudeNmea / 100.0 < 200.0 &&
+    // Unwritten card bytes read as NaN or infinities; no map can place those.
+    return point.fixValid() && std::isfinite(point.latitudeNmea) &&
+           std::isfinite(point.longitudeNmea) && point.latitudeNmea / 100.0 < 200.0 &&
            point.longitudeNmea / 100.0 < 200.0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -58,6 +59,8 @@ TEST(TrackRecords, MapTest)
         {19999.99, 19999.99, true, true},
         {4807.038, 20000.0, true, false},
         {-4807.038, -1131.0, true, true},
+        {-std::numeric_limits<double>::infinity(), 1131.0, true, false},
+        {4807.038, std::numeric_limits<double>::quiet_NaN(), true, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(PassesMapTest(Fix(c.lat, c.lon, c.valid)), c.expected) << c.lat << "," << c.lon;
