@@ -20,7 +20,9 @@ struct GroupRowCall {
     int64_t startTime;
 };
 
-class RecordingGroupList : public GroupListSink {
+// What both lists remember besides their rows: highlights, the row scrolled into view and how
+// often they were emptied.
+template <typename Sink, typename Row> class RecordingList : public Sink {
 public:
     void DeleteAllItems() override {
         rows.clear();
@@ -34,16 +36,20 @@ public:
             highlighted.erase(row);
     }
     void EnsureVisible(int32_t row) override { visible = row; }
+
+    std::vector<Row> rows;
+    std::set<int32_t> highlighted;
+    int32_t visible = -1;
+    int deletes = 0;
+};
+
+class RecordingGroupList : public RecordingList<GroupListSink, GroupRowCall> {
+public:
     bool AddGroupRow(int32_t number, const QString& resolution, uint64_t totalMs,
                      uint64_t totalBytes, uint8_t lockFlags, int64_t startTime) override {
         rows.push_back({number, resolution, totalMs, totalBytes, lockFlags, startTime});
         return true;
     }
-
-    std::vector<GroupRowCall> rows;
-    std::set<int32_t> highlighted;
-    int32_t visible = -1;
-    int deletes = 0;
 };
 
 struct FileRowCall {
@@ -51,31 +57,15 @@ struct FileRowCall {
     uint8_t lockFlags;
 };
 
-class RecordingFileList : public FileListSink {
+class RecordingFileList : public RecordingList<FileListSink, FileRowCall> {
 public:
-    void DeleteAllItems() override {
-        rows.clear();
-        highlighted.clear();
-        ++deletes;
-    }
-    void SetHighlight(int32_t row, bool on) override {
-        if (on)
-            highlighted.insert(row);
-        else
-            highlighted.erase(row);
-    }
-    void EnsureVisible(int32_t row) override { visible = row; }
     bool AddFileRow(const QString& name, uint8_t lockFlags) override {
         rows.push_back({name, lockFlags});
         return true;
     }
     void SetPlayingRow(int32_t row) override { playing = row; }
 
-    std::vector<FileRowCall> rows;
-    std::set<int32_t> highlighted;
-    int32_t visible = -1;
     int32_t playing = -1;
-    int deletes = 0;
 };
 
 class RecordingProgress : public ScanProgressSurface {
