@@ -1,16 +1,15 @@
 #include "playback/CMediaChannel.h"
 
 #include "platform/AtomicFile.h"
+#include "playback/PlaybackLog.h"
 
 #include <vlc/vlc.h>
 
+#include <QBuffer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
-#include <QBuffer>
 #include <QTemporaryFile>
-#include <QThread>
 
 #include <array>
 #include <vector>
@@ -48,10 +47,6 @@ constexpr const char* kPluginPathVariable = "VLC_PLUGIN_PATH";
 constexpr unsigned kFirstVideoOutput = 0;
 constexpr unsigned kVideoOwnSize = 0;
 constexpr int kJpegQuality = 90;
-// A file usually opens in well under a second; the bound only keeps a stuck framework
-// from holding the caller for long.
-constexpr qint64 kOpeningWaitMs = 3000;
-constexpr unsigned long kOpeningPollMs = 10;
 constexpr int kOverlayOrigin = 0;
 constexpr int kOverlayOpacity = 255;
 // Pure green: the framework uses the low 24 bits.
@@ -90,9 +85,15 @@ QStringList CMediaChannel::DefaultArguments() {
 CMediaChannel::CMediaChannel(const QStringList& arguments, const QByteArray& libraryName)
     : m_module(libraryName), m_arguments(arguments) {
     m_loaded = m_module.IsLoaded() && CreatePlayer();
+    if (!m_module.IsLoaded())
+        qCDebug(lcPlayback) << "media framework" << libraryName << "could not be loaded";
+    else if (!m_loaded)
+        qCDebug(lcPlayback) << "media framework refused to start with" << m_arguments;
 }
 
 CMediaChannel::~CMediaChannel() {
+    // Detaching first: once the listeners are gone no framework thread can reach this
+    // object, and the releases below cannot report into it.
     ReleasePlayer();
     m_module.Unload();
 }
@@ -126,11 +127,23 @@ bool CMediaChannel::CreatePlayer() {
     m_eventManager = eventManager(m_player);
     if (!m_eventManager)
         return false;
+    // The channel's own listener, beside whatever AttachEvents adds: a deferred pause
+    // depends on it whether or not anyone else listens.
+    const auto attach = VLC_FUNCTION(libvlc_event_attach);
+    if (!attach ||
+        attach(m_eventManager, libvlc_MediaPlayerPlaying, &CMediaChannel::OnPlayerPlaying, this) != 0)
+        return false;
     setVolume(m_player, m_volume);
     return true;
 }
 
 void CMediaChannel::ReleasePlayer() {
+    DetachEvents();
+    if (m_eventManager) {
+        if (const auto detach = VLC_FUNCTION(libvlc_event_detach))
+            detach(m_eventManager, libvlc_MediaPlayerPlaying, &CMediaChannel::OnPlayerPlaying, this);
+    }
+    ForgetCommandsInFlight();
     if (m_media) {
         if (const auto release = VLC_FUNCTION(libvlc_media_release))
             release(m_media);
@@ -150,22 +163,82 @@ void CMediaChannel::ReleasePlayer() {
 }
 
 void CMediaChannel::OnFrameworkEvent(const libvlc_event_t* event, void* self) {
-    const auto* channel = static_cast<const CMediaChannel*>(self);
-    channel->m_callback(event->type, channel->m_callbackUser);
+    auto* channel = static_cast<CMediaChannel*>(self);
+    MediaEventInfo info;
+    info.type = event->type;
+    switch (event->type) {
+    case libvlc_MediaPlayerTimeChanged:
+        info.timeMs = event->u.media_player_time_changed.new_time;
+        break;
+    case libvlc_MediaPlayerPositionChanged:
+        info.position = event->u.media_player_position_changed.new_position;
+        break;
+    case libvlc_MediaPlayerBuffering:
+        info.cache = event->u.media_player_buffering.new_cache;
+        break;
+    default:
+        break;
+    }
+    const std::lock_guard lock(channel->m_callbackMutex);
+    if (channel->m_callback)
+        channel->m_callback(info, channel->m_callbackUser);
+}
+
+void CMediaChannel::OnPlayerPlaying(const libvlc_event_t*, void* self) {
+    auto* channel = static_cast<CMediaChannel*>(self);
+    // Pausing from here could wait for the player that Stop holds on the window thread
+    // while Stop waits for this thread; the owner's thread does it instead.
+    const unsigned generation = channel->m_commandGeneration.load();
+    QMetaObject::invokeMethod(
+        &channel->m_ownerThread, [channel, generation] { channel->OnPlayingReported(generation); },
+        Qt::QueuedConnection);
+}
+
+void CMediaChannel::OnPlayingReported(unsigned generation) {
+    if (generation != m_commandGeneration.load())
+        return;
+    m_awaitingPlaying = false;
+    if (m_pauseDeferred) {
+        m_pauseDeferred = false;
+        SetPause();
+    }
+}
+
+void CMediaChannel::ForgetCommandsInFlight() {
+    ++m_commandGeneration;
+    m_awaitingPlaying = false;
+    m_pauseDeferred = false;
 }
 
 void CMediaChannel::AttachEvents(MediaEventCallback callback, void* user) {
     if (!m_loaded)
         return;
-    m_callback = callback;
-    m_callbackUser = user;
+    DetachEvents();
+    {
+        const std::lock_guard lock(m_callbackMutex);
+        m_callback = callback;
+        m_callbackUser = user;
+    }
     const auto attach = VLC_FUNCTION(libvlc_event_attach);
     if (!attach || !callback)
         return;
-    // The framework gets this channel as its user pointer so that the callback can be
-    // given the event type alone and no framework type leaves this file.
+    // The framework gets this channel as its user pointer so that no framework type
+    // leaves this file.
     for (const int type : kAttachedEvents)
         attach(m_eventManager, type, &CMediaChannel::OnFrameworkEvent, this);
+    m_eventsAttached = true;
+}
+
+void CMediaChannel::DetachEvents() {
+    if (!m_eventsAttached)
+        return;
+    m_eventsAttached = false;
+    // The framework hands events on under the lock that detaching takes, so none is in
+    // flight once this returns.
+    if (const auto detach = VLC_FUNCTION(libvlc_event_detach)) {
+        for (const int type : kAttachedEvents)
+            detach(m_eventManager, type, &CMediaChannel::OnFrameworkEvent, this);
+    }
 }
 
 void CMediaChannel::SetWindow(uintptr_t windowId) {
@@ -195,6 +268,7 @@ void CMediaChannel::Open(const QByteArray& utf8Path) {
     if (media)
         addOption(media, kHardwareDecodingOption);
     setMedia(m_player, media);
+    ForgetCommandsInFlight();
     // The player holds its own reference to the media it plays; only the last handle is
     // kept here, so the one it replaces is let go.
     if (m_media)
@@ -209,9 +283,14 @@ int CMediaChannel::Play() {
     if (!m_loaded)
         return -1;
     const auto play = VLC_FUNCTION(libvlc_media_player_play);
-    if (!play)
+    const auto state = VLC_FUNCTION(libvlc_media_player_get_state);
+    if (!play || !state)
         return -1;
+    const bool alreadyPlaying = state(m_player) == libvlc_Playing;
+    ForgetCommandsInFlight();
     const int result = play(m_player);
+    // Until the player reports that it plays, it ignores a pause.
+    m_awaitingPlaying = result == 0 && !alreadyPlaying;
     m_playing = true;
     m_paused = false;
     return result;
@@ -221,12 +300,19 @@ void CMediaChannel::Pause() {
     if (!m_loaded)
         return;
     m_playing = false;
-    WaitWhileOpening();
+    m_paused = true;
+    if (m_awaitingPlaying) {
+        qCDebug(lcPlayback) << "pause kept until" << m_path << "plays";
+        m_pauseDeferred = true;
+    } else
+        SetPause();
+}
+
+void CMediaChannel::SetPause() {
     // Asks for the paused state rather than toggling it: a toggle given while the
     // framework is not yet playing would resume instead of pause.
     if (const auto setPause = VLC_FUNCTION(libvlc_media_player_set_pause))
         setPause(m_player, 1);
-    m_paused = true;
 }
 
 void CMediaChannel::Stop() {
@@ -234,22 +320,9 @@ void CMediaChannel::Stop() {
         return;
     if (const auto stop = VLC_FUNCTION(libvlc_media_player_stop))
         stop(m_player);
+    ForgetCommandsInFlight();
     m_playing = false;
     m_paused = false;
-}
-
-void CMediaChannel::WaitWhileOpening() const {
-    const auto state = VLC_FUNCTION(libvlc_media_player_get_state);
-    if (!state)
-        return;
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < kOpeningWaitMs) {
-        const libvlc_state_t now = state(m_player);
-        if (now != libvlc_Opening && now != libvlc_Buffering)
-            return;
-        QThread::msleep(kOpeningPollMs);
-    }
 }
 
 int64_t CMediaChannel::GetLength() const {

@@ -3,10 +3,13 @@
 #include "platform/DynamicLibrary.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 
 // The framework's opaque handles. Only CMediaChannel.cpp sees their definitions.
 struct libvlc_instance_t;
@@ -31,10 +34,18 @@ constexpr int kPositionChanged = 268;
 constexpr int kSeekableChanged = 269;
 } // namespace MediaEvent
 
-// Runs on the framework's own threads. It may call GetTime and GetLength of its channel
-// and must otherwise only hand the event on (post, queue) without waiting for anything:
-// the window thread can be inside Stop, which waits for these threads.
-using MediaEventCallback = void (*)(int eventType, void* user);
+// What one framework event holds, copied out of it while the framework still owns it.
+struct MediaEventInfo {
+    int type = 0;
+    int64_t timeMs = -1;   // kTimeChanged: the new playback time
+    float position = -1.f; // kPositionChanged: the new position, 0..1
+    float cache = -1.f;    // kBuffering: how full the input cache is, in percent
+};
+
+// Runs on the framework's own threads and must only hand the event on (post, queue)
+// without waiting for anything and without calling the framework: the window thread can be
+// inside Stop, which waits for these threads while it holds the player.
+using MediaEventCallback = void (*)(const MediaEventInfo& event, void* user);
 
 // One media framework instance with one player, drawn into one native window. The
 // framework library is opened by each channel and every function is looked up by name
@@ -55,8 +66,9 @@ public:
     CMediaChannel(const CMediaChannel&) = delete;
     CMediaChannel& operator=(const CMediaChannel&) = delete;
 
-    // Attaches callback to the twelve player events; kept so that Recreate attaches it
-    // again.
+    // Attaches callback to the twelve player events in place of whatever was attached;
+    // nullptr detaches. Once it returns no event reaches the previous callback any more.
+    // The callback is kept so that Recreate attaches it again.
     void AttachEvents(MediaEventCallback callback, void* user);
     // A native window id (X11 window) to draw the video into.
     void SetWindow(uintptr_t windowId);
@@ -65,6 +77,8 @@ public:
     void Open(const QByteArray& utf8Path);
     // The framework's result (0 = started); -1 when not loaded.
     int Play();
+    // Never waits: a pause asked for while the player still opens the media is carried out
+    // when the player reports that it plays.
     void Pause();
     void Stop();
     // Milliseconds of the current media; -1 when not loaded.
@@ -98,8 +112,12 @@ private:
     bool CreatePlayer();
     void ReleasePlayer();
     bool SnapshotToPng(const QString& pngPath);
-    void WaitWhileOpening() const;
+    void DetachEvents();
+    void SetPause();
+    void ForgetCommandsInFlight();
+    void OnPlayingReported(unsigned generation);
     static void OnFrameworkEvent(const libvlc_event_t* event, void* self);
+    static void OnPlayerPlaying(const libvlc_event_t* event, void* self);
 
     libvlc_instance_t* m_instance = nullptr;
     libvlc_media_player_t* m_player = nullptr;
@@ -107,6 +125,17 @@ private:
     libvlc_event_manager_t* m_eventManager = nullptr;
     void* m_callbackUser = nullptr;
     MediaEventCallback m_callback = nullptr;
+    // Held while an event is handed on, so that changing the callback waits for it.
+    std::mutex m_callbackMutex;
+    bool m_eventsAttached = false;
+    // Lives on the thread that created the channel; the framework's threads queue work for
+    // that thread through it.
+    QObject m_ownerThread;
+    // Counts the commands that start or end a media, so that a report of the player that
+    // arrives after the next such command is not taken for the newer media's.
+    std::atomic<unsigned> m_commandGeneration{0};
+    bool m_awaitingPlaying = false;
+    bool m_pauseDeferred = false;
     DynamicLibrary m_module;
     QStringList m_arguments;
     QByteArray m_path;

@@ -4,6 +4,7 @@
 #include "fixtures/TestClips.h"
 #include "fixtures/VideoStage.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -83,7 +84,7 @@ protected:
         for (int i = 0; i < 2; ++i) {
             m_channels[i] = std::make_unique<CMediaChannel>(TestArguments());
             ASSERT_TRUE(m_channels[i]->IsLoaded());
-            m_logs[i] = std::make_unique<EventLog>(*m_channels[i]);
+            m_logs[i] = std::make_unique<EventLog>();
             m_channels[i]->AttachEvents(&EventLog::Callback, m_logs[i].get());
             m_channels[i]->SetWindow(m_stage.WindowId(i));
         }
@@ -368,6 +369,97 @@ TEST_F(TwoChannels, RecreateLeavesNoPictureAndKeepsTheEvents) {
     EXPECT_TRUE(WaitForEvent(kPattern, MediaEvent::kTimeChanged));
 }
 
+// Attaching replaces what was attached: each change is reported once, to the newest
+// receiver only.
+TEST_F(TwoChannels, AttachingAgainReportsEachEventOnceToTheNewReceiver) {
+    EventLog newer;
+    Channel(kBars).AttachEvents(&EventLog::Callback, &Log(kBars));
+    Channel(kBars).AttachEvents(&EventLog::Callback, &newer);
+    OpenAndPlay(kBars, Clips().bars);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return newer.Count(MediaEvent::kTimeChanged) >= 3; },
+                                kTimeoutMs));
+    EXPECT_EQ(newer.Count(MediaEvent::kOpening), 1);
+    EXPECT_EQ(newer.Count(MediaEvent::kPlaying), 1);
+    const auto reports = newer.Events(MediaEvent::kTimeChanged);
+    for (size_t i = 1; i < reports.size(); ++i)
+        EXPECT_NE(reports[i].time, reports[i - 1].time) << "report " << i << " repeated";
+    EXPECT_EQ(Log(kBars).Total(), 0);
+    Channel(kBars).AttachEvents(nullptr, nullptr); // newer ends before the channel
+}
+
+// After a null callback, Recreate and the channel's end, the receiver may be gone: nothing
+// may reach it, not even the reports of the player being torn down.
+TEST_F(TwoChannels, NothingReachesAReceiverOnceItIsLetGo) {
+    PlayBoth();
+    ASSERT_TRUE(WaitForTime(kPattern, 500));
+    ASSERT_TRUE(WaitForTime(kBars, 500));
+
+    Channel(kPattern).AttachEvents(nullptr, nullptr);
+    Log(kPattern).Clear();
+    const int64_t from = Channel(kPattern).GetTime();
+    ASSERT_TRUE(WaitForTime(kPattern, from + 1000)) << "still plays";
+    Channel(kPattern).Stop();
+    EXPECT_EQ(Log(kPattern).Total(), 0) << "after a null callback";
+    EXPECT_EQ(Channel(kPattern).Recreate(), 1);
+    EXPECT_EQ(Log(kPattern).Total(), 0) << "nothing attached again after a null callback";
+
+    EventLog lastWords;
+    const auto reported = [&] {
+        return QTest::qWaitFor([&] { return lastWords.Count(MediaEvent::kTimeChanged) > 0; },
+                               kTimeoutMs);
+    };
+    Channel(kBars).AttachEvents(&EventLog::Callback, &lastWords);
+    ASSERT_TRUE(reported());
+    lastWords.Clear();
+    EXPECT_EQ(Channel(kBars).Recreate(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lastWords.Total(), 0) << "the old player reported after Recreate";
+
+    Channel(kBars).SetWindow(m_stage.WindowId(kBars));
+    OpenAndPlay(kBars, Clips().bars);
+    ASSERT_TRUE(reported()) << "Recreate attaches the callback again";
+    lastWords.Clear();
+    m_channels[kBars].reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lastWords.Total(), 0) << "after the channel's end";
+}
+
+// A pause given before the player has opened the file is kept, not waited for.
+TEST_F(TwoChannels, PauseWhileOpeningReturnsAtOnceAndHoldsOnceTheFilePlays) {
+    Channel(kPattern).Open(Utf8(Clips().pattern));
+    ASSERT_EQ(Channel(kPattern).Play(), 0);
+    Channel(kPattern).Pause();
+    EXPECT_EQ(Log(kPattern).Count(MediaEvent::kPlaying), 0)
+        << "Pause waited until the player played";
+    EXPECT_TRUE(Channel(kPattern).IsPaused());
+    EXPECT_FALSE(Channel(kPattern).IsPlaying());
+
+    ASSERT_TRUE(WaitForEvent(kPattern, MediaEvent::kPlaying));
+    ASSERT_TRUE(WaitForEvent(kPattern, MediaEvent::kPaused));
+    const int64_t held = Channel(kPattern).GetTime();
+    EXPECT_LT(held, 500);
+    QTest::qWait(1000); // long enough to see a playing clock move
+    EXPECT_EQ(Channel(kPattern).GetTime(), held);
+
+    // The kept pause is spent: playing again plays on.
+    Log(kPattern).Clear();
+    ASSERT_EQ(Channel(kPattern).Play(), 0);
+    EXPECT_TRUE(WaitForTime(kPattern, held + 1000));
+    EXPECT_EQ(Log(kPattern).Count(MediaEvent::kPaused), 0);
+}
+
+// A pause kept for a file that was then stopped must not hold the next one.
+TEST_F(TwoChannels, StopForgetsAKeptPause) {
+    Channel(kPattern).Open(Utf8(Clips().pattern));
+    ASSERT_EQ(Channel(kPattern).Play(), 0);
+    Channel(kPattern).Pause();
+    Channel(kPattern).Stop();
+    Log(kPattern).Clear();
+    ASSERT_EQ(Channel(kPattern).Play(), 0);
+    ASSERT_TRUE(WaitForTime(kPattern, 1500));
+    EXPECT_EQ(Log(kPattern).Count(MediaEvent::kPaused), 0);
+}
+
 TEST_F(TwoChannels, SpeedLabelIsDrawnOverTheVideoUntilDisabled) {
     // Top left of the bars: grey, yellow and cyan, no green of their own.
     const QRect labelArea(0, 0, 130, 60);
@@ -416,7 +508,7 @@ TEST_P(InertChannel, DoesNothingAndReturnsTheStatedValues) {
     EXPECT_FALSE(channel.IsLoaded());
 
     int events = 0;
-    channel.AttachEvents([](int, void* user) { ++*static_cast<int*>(user); }, &events);
+    channel.AttachEvents([](const MediaEventInfo&, void* user) { ++*static_cast<int*>(user); }, &events);
     channel.SetWindow(0);
     channel.Open(Utf8(Clips().bars));
     EXPECT_EQ(channel.Play(), -1);

@@ -1,0 +1,3 @@
+#include "playback/PlaybackLog.h"
+
+Q_LOGGING_CATEGORY(lcPlayback, "kestrola.playback", QtWarningMsg)
