@@ -1,8 +1,9 @@
-# A layer is every .cpp/.h in its folder. A layer without sources yet is an
-# INTERFACE library so that the layers above it can already name it.
+# A layer is every .cpp/.h in its folder and the folders below it, so a layer can be split
+# into subfolders without touching the build. A layer without sources yet is an INTERFACE
+# library so that the layers above it can already name it.
 function(kestrola_layer name)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     set(cpp ${sources})
     list(FILTER cpp INCLUDE REGEX "\\.cpp$")
@@ -17,11 +18,15 @@ function(kestrola_layer name)
     endif()
 endfunction()
 
-# One test program per folder under tests/, built from every .cpp there, run by
-# ctest. LABELS "integration" marks tests that need a display (Xvfb).
+# One test program per folder under tests/, built from every .cpp there and in its
+# subfolders, run by ctest. A bench/ subfolder holds programs with their own main that are
+# built separately. LABELS "integration" marks tests that need a display (Xvfb).
 function(kestrola_test name)
     cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    list(FILTER sources EXCLUDE REGEX "^(.*/)?bench/")
+    list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     if(NOT sources)
         return()
     endif()
