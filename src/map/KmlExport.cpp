@@ -1,7 +1,6 @@
 #include "map/KmlExport.h"
 
 #include "platform/AtomicFile.h"
-#include "platform/Prompts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,12 +10,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr uint16_t kTextSavedFormat = 125;
-constexpr uint16_t kTextFailedFormat = 126;
-constexpr uint16_t kTextSaveKmlCaption = 127;
-constexpr uint16_t kTextNoFiles = 136;
-constexpr uint16_t kTextOkCaption = 145;
 
 constexpr qsizetype kExtensionLength = 4; // ".MP4", ".AVI"
 constexpr double kImplausibleDegrees = 200.0;
@@ -124,6 +117,10 @@ QByteArray KmlDocument(const QString& placemarkName, const TrackBuffer& track) {
     return document;
 }
 
+bool KmlTrackLoaded(const TrackBuffer& track, int32_t entryCount) {
+    return entryCount > 0 && track.entryIndex >= 0;
+}
+
 KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t entryCount,
                           const KmlRecordingLookup& recordingAt) {
     if (track.entryIndex >= entryCount)
@@ -133,25 +130,6 @@ KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t ent
     const KmlRecording recording = recordingAt(track.entryIndex);
     KmlExportResult result;
     result.path = KmlFilePath(folder, recording);
-    result.ok =
-        WriteFileAtomically(result.path, KmlDocument(KmlPlacemarkName(recording), track));
-    return result;
-}
-
-KmlExportResult RunKmlCommand(TrackBuffer& track, int32_t entryCount,
-                              const KmlRecordingLookup& recordingAt, const KmlTextLookup& text,
-                              const QString& folder) {
-    Prompts& prompts = CurrentPrompts();
-    // Before the first load entryIndex names no entry: there is nothing to export yet.
-    if (entryCount <= 0 || track.entryIndex < 0) {
-        prompts.ShowMessage(text(kTextNoFiles), text(kTextOkCaption), PromptButtons::Ok,
-                            PromptIcon::None);
-        return {};
-    }
-    const KmlExportResult result =
-        ExportKml(folder.isEmpty() ? KmlOutputFolder() : folder, track, entryCount, recordingAt);
-    QString message = text(result.ok ? kTextSavedFormat : kTextFailedFormat);
-    message.replace(QLatin1String("%s"), result.path);
-    prompts.ShowMessage(message, text(kTextSaveKmlCaption), PromptButtons::Ok, PromptIcon::None);
+    result.ok = WriteFileAtomically(result.path, KmlDocument(KmlPlacemarkName(recording), track));
     return result;
 }

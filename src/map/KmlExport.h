@@ -22,8 +22,6 @@ struct KmlExportResult {
 
 // Entry i (0 <= i < entry count) of the catalogue.
 using KmlRecordingLookup = std::function<KmlRecording(int32_t index)>;
-// A message text by string id in the chosen language.
-using KmlTextLookup = std::function<QString(uint16_t id)>;
 
 // Documents folder + "KTR/KML/" with native separators, created with any missing parents.
 // Empty when the Documents folder is unknown.
@@ -39,13 +37,11 @@ QString KmlPlacemarkName(const KmlRecording& recording);
 // coordinate line of the line string.
 QByteArray KmlDocument(const QString& placemarkName, const TrackBuffer& track);
 
+// Whether a recording's track has been loaded: before the first load entryIndex names no
+// entry and there is nothing to export.
+bool KmlTrackLoaded(const TrackBuffer& track, int32_t entryCount);
+
 // Writes the loaded track of entry track.entryIndex (pulled back to the last entry when it
 // lies beyond them) into folder, replacing any file of the same name.
 KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t entryCount,
                           const KmlRecordingLookup& recordingAt);
-
-// The KML command: refuses with "No Files in list" while no track is loaded, exports into
-// folder (the KmlOutputFolder when empty) and reports the outcome through the prompts.
-KmlExportResult RunKmlCommand(TrackBuffer& track, int32_t entryCount,
-                              const KmlRecordingLookup& recordingAt, const KmlTextLookup& text,
-                              const QString& folder = QString());

@@ -1,12 +1,9 @@
 #include "map/KmlExport.h"
 
-#include "platform/Prompts.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -199,48 +196,15 @@ TEST(KmlOutputFolder, CreatesKtrKmlUnderDocuments) {
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
-struct Message {
-    QString text;
-    QString caption;
-};
-
-class RecordingPrompts : public Prompts {
-public:
-    RecordingPrompts() { InstallPrompts(this); }
-    ~RecordingPrompts() override { InstallPrompts(nullptr); }
-    PromptAnswer ShowMessage(const QString& text, const QString& caption, PromptButtons buttons,
-                             PromptIcon) override {
-        EXPECT_EQ(buttons, PromptButtons::Ok);
-        messages.push_back({text, caption});
-        return PromptAnswer::Ok;
-    }
-    QString AskSaveFile(const SaveFileQuestion&) override { return {}; }
-    QString AskFolder(const QString&, const QString&) override { return {}; }
-    std::vector<Message> messages;
-};
-
-QString EnglishText(uint16_t id) {
-    static const QMap<uint16_t, QString> texts = {
-        {125, QStringLiteral("Save KML file: %s OK.")},
-        {126, QStringLiteral("Save KML file:%s Failed.")},
-        {127, QStringLiteral("Save KML")},
-        {136, QStringLiteral("No Files in list")},
-        {145, QStringLiteral("OK")},
-    };
-    return texts.value(id);
-}
-
-class KmlCommand : public ::testing::Test {
+class KmlExport : public ::testing::Test {
 protected:
-    KmlExportResult Run(TrackBuffer& track, int32_t entryCount, const QString& folder) {
-        return RunKmlCommand(
-            track, entryCount, [this](int32_t i) { return recordings.at(static_cast<size_t>(i)); },
-            EnglishText, folder);
+    KmlExportResult Export(TrackBuffer& track, int32_t entryCount, const QString& folder) {
+        return ExportKml(folder, track, entryCount,
+                         [this](int32_t i) { return recordings.at(static_cast<size_t>(i)); });
     }
     QStringList WrittenFiles() const { return QDir(dir.path()).entryList(QDir::Files); }
 
     QTemporaryDir dir;
-    RecordingPrompts prompts;
     std::vector<KmlRecording> recordings = {
         {QString(), QStringLiteral("0101_120000_F.MP4"), LocalSeconds(2021, 1, 1, 12, 0, 0)},
         {QStringLiteral("sub/"), QStringLiteral("0101_120100_F.MP4"),
@@ -248,28 +212,28 @@ protected:
     };
 };
 
-TEST_F(KmlCommand, NothingLoadedReportsNoFilesAndWritesNothing) {
+TEST_F(KmlExport, NothingLoadedWritesNothing) {
     struct Case {
         int32_t entryCount;
         int32_t entryIndex;
     };
     for (const Case c : {Case{0, -1}, Case{0, 0}, Case{2, -1}}) {
-        prompts.messages.clear();
         TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, c.entryIndex);
-        const KmlExportResult result = Run(track, c.entryCount, dir.path());
+        EXPECT_FALSE(KmlTrackLoaded(track, c.entryCount)) << c.entryCount << " " << c.entryIndex;
+        const KmlExportResult result = Export(track, c.entryCount, dir.path());
         EXPECT_FALSE(result.ok);
-        ASSERT_EQ(prompts.messages.size(), 1u);
-        EXPECT_EQ(prompts.messages[0].text, QStringLiteral("No Files in list"));
-        EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("OK"));
+        EXPECT_TRUE(result.path.isEmpty());
     }
     EXPECT_TRUE(WrittenFiles().isEmpty());
+    EXPECT_TRUE(KmlTrackLoaded(Track({}, 0), 2));
+    EXPECT_TRUE(KmlTrackLoaded(Track({}, 5), 2)) << "pulled back to the last entry on export";
 }
 
-TEST_F(KmlCommand, ExportReportsThePathAndReplacesAnEarlierFile) {
+TEST_F(KmlExport, WritesTheLoadedTrackAndReplacesAnEarlierFile) {
     TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, 1);
-    const KmlExportResult first = Run(track, 2, dir.path());
+    const KmlExportResult first = Export(track, 2, dir.path());
     track.points[0].altitude = 600;
-    const KmlExportResult second = Run(track, 2, dir.path());
+    const KmlExportResult second = Export(track, 2, dir.path());
 
     const QString expected = dir.filePath(QStringLiteral("0101_120100_F_2021_01_01_12-01-00.KML"));
     EXPECT_TRUE(first.ok);
@@ -280,29 +244,22 @@ TEST_F(KmlCommand, ExportReportsThePathAndReplacesAnEarlierFile) {
     QFile file(expected);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), KmlDocument(KmlPlacemarkName(recordings[1]), track));
-    ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[1].text, QStringLiteral("Save KML file: %1 OK.").arg(expected));
-    EXPECT_EQ(prompts.messages[1].caption, QStringLiteral("Save KML"));
 }
 
-TEST_F(KmlCommand, EntryIndexBeyondTheCatalogueFallsBackToTheLastEntry) {
+TEST_F(KmlExport, EntryIndexBeyondTheCatalogueFallsBackToTheLastEntry) {
     TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, 5);
-    const KmlExportResult result = Run(track, 2, dir.path());
+    const KmlExportResult result = Export(track, 2, dir.path());
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(track.entryIndex, 1);
     EXPECT_TRUE(result.path.endsWith(QStringLiteral("0101_120100_F_2021_01_01_12-01-00.KML")));
 }
 
-TEST_F(KmlCommand, FileThatCannotBeCreatedReportsFailureWithThePath) {
+TEST_F(KmlExport, FileThatCannotBeCreatedFailsWithThePath) {
     TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, 0);
     const QString missing = dir.filePath(QStringLiteral("missing"));
-    const KmlExportResult result = Run(track, 2, missing);
+    const KmlExportResult result = Export(track, 2, missing);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.path, missing + QStringLiteral("/0101_120000_F_2021_01_01_12-00-00.KML"));
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text,
-              QStringLiteral("Save KML file:%1 Failed.").arg(result.path));
-    EXPECT_EQ(prompts.messages[0].caption, QStringLiteral("Save KML"));
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 

@@ -1,7 +1,6 @@
 #include "CliCatalogue.h"
 #include "CliCommand.h"
 
-#include "app/LoadText.h"
 #include "library/RecordingCatalogue.h"
 #include "map/GSensorTrace.h"
 #include "map/KmlExport.h"
@@ -113,9 +112,11 @@ public:
             const RecordingEntry& entry = m_catalogue.Entry(index);
             return KmlRecording{entry.subfolder, entry.name, entry.info.startTime};
         };
-        return RunKmlCommand(
-            m_catalogue.Track(), m_catalogue.EntryCount(), recordingAt,
-            [](uint16_t id) { return LoadText(id); }, outFolder);
+        // Nothing loaded: no file, and no output folder made under Documents for it either.
+        if (!KmlTrackLoaded(m_catalogue.Track(), m_catalogue.EntryCount()))
+            return {};
+        return ::ExportKml(outFolder.isEmpty() ? KmlOutputFolder() : outFolder, m_catalogue.Track(),
+                           m_catalogue.EntryCount(), recordingAt);
     }
 
     int32_t result() const { return m_result; }
