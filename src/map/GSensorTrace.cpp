@@ -66,49 +66,35 @@ int GSensorTrace::SetCursorTime(int32_t timeMs) {
     return 1;
 }
 
-QRect GSensorTrace::PlotRectFor(const QRect& client) {
-    const int left = client.left() + kPlotMarginLeft;
-    const int top = client.top() + kPlotMarginTop;
-    const int right = client.left() + client.width() - kPlotMarginRight;
-    const int bottom = client.top() + client.height() - kPlotMarginBottom;
-    return QRect(QPoint(left, top), QSize(right - left, bottom - top));
-}
-
-void GSensorTrace::Resize(const QRect& client) {
-    SetPlotRect(client);
-    UpdateSpan();
-}
-
 double GSensorTrace::PaintSpanMs() const {
     const double span = std::trunc(m_sampleSpanMs);
     return (m_samplesPerMs == 0.0 || span == 0.0) ? kEmptyPaintSpanMs : span;
 }
 
-int64_t GSensorTrace::SampleIndexAtColumn(int column, double paintSpanMs) const {
-    const int width = plotWidth();
-    if (width <= 0)
+int64_t GSensorTrace::SampleIndexAtColumn(int column, int plotWidth, double paintSpanMs) const {
+    if (plotWidth <= 0)
         return -1;
-    const double t = std::trunc(column * paintSpanMs / width + m_viewStart);
+    const double t = std::trunc(column * paintSpanMs / plotWidth + m_viewStart);
     const double index = std::trunc(t * m_samplesPerMs);
     if (!(index >= 0.0) || index >= static_cast<double>(m_samples.size()))
         return -1;
     return static_cast<int64_t>(index);
 }
 
-int GSensorTrace::CursorX() const {
+int GSensorTrace::CursorX(const QRect& plot) const {
     // Before the media length is known the cursor rests at the left edge instead of
     // dividing by zero.
     if (!(m_lengthMs > 0.0))
-        return m_plot.left();
-    return static_cast<int>(std::trunc((m_cursorTime - m_viewStart) * plotWidth() / m_lengthMs)) +
-           m_plot.left();
+        return plot.left();
+    return static_cast<int>(std::trunc((m_cursorTime - m_viewStart) * plot.width() / m_lengthMs)) +
+           plot.left();
 }
 
-int GSensorTrace::ValueToY(uint8_t sampleByte) const {
+int GSensorTrace::ValueToY(uint8_t sampleByte, const QRect& plot) const {
     const double count = static_cast<int8_t>(sampleByte);
     const double g =
         std::clamp(count * m_fullScale / kFullScaleCount, -m_displayRange, m_displayRange);
-    return static_cast<int>(std::trunc(plotMid() - g * plotHeight() / (2.0 * m_displayRange)));
+    return static_cast<int>(std::trunc(PlotMid(plot) - g * plot.height() / (2.0 * m_displayRange)));
 }
 
 std::array<double, GSensorTrace::kAxisCount> GSensorTrace::ValuesAtCursor() const {
@@ -127,23 +113,4 @@ QString GSensorTrace::LegendLetter(Axis axis) {
 
 QString GSensorTrace::LegendText(Axis axis, double valueG) {
     return QString::asprintf("%s: %0.4f G    ", LegendLetter(axis).toLatin1().constData(), valueG);
-}
-
-bool GSensorTrace::LegendPressed(Axis axis) const {
-    return !m_dimmed && m_axisShown[axis] && m_sampleSpanMs != 0.0;
-}
-
-int GSensorTrace::LegendHit(const QPoint& point) const {
-    for (int axis = kAxisX; axis < kAxisCount; ++axis) {
-        if (m_legendBox[axis].contains(point))
-            return axis;
-    }
-    return -1;
-}
-
-void GSensorTrace::ReleaseAt(const QPoint& point) {
-    const int axis = LegendHit(point);
-    if (axis >= 0)
-        ToggleAxis(static_cast<Axis>(axis));
-    Repaint();
 }

@@ -2,7 +2,6 @@
 
 #include "track/TrackSinks.h"
 
-#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -11,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-// The G-sensor curve without its widget: the samples, the time window the plot shows, where
-// the cursor is and which axes are drawn. The widget asks it where everything goes and
+// The G-sensor curve without its widget: the samples, the time window the plot shows and
+// where the cursor is. The widget asks it where everything goes in a plot rectangle and
 // paints; the track loader fills it through GSensorCurveSink.
 class GSensorTrace : public GSensorCurveSink {
 public:
@@ -27,12 +26,6 @@ public:
     static constexpr double kEmptyPaintSpanMs = 20000.0;
     // The sample count that stands for fullScale.
     static constexpr double kFullScaleCount = 128.0;
-
-    // Margins of the plot inside the client area.
-    static constexpr int kPlotMarginLeft = 24;
-    static constexpr int kPlotMarginTop = 20;
-    static constexpr int kPlotMarginRight = 2;
-    static constexpr int kPlotMarginBottom = 8;
 
     // GSensorCurveSink
     void ClearSamples() override;
@@ -53,41 +46,25 @@ public:
     void SetLengthMs(double lengthMs) { m_lengthMs = lengthMs; }
     void SetDimmed(bool dimmed) { m_dimmed = dimmed; }
 
-    // Recomputes the plot rectangle from the widget's client rectangle, then the span.
-    void Resize(const QRect& client);
-    // Only the plot rectangle, as every paint does.
-    void SetPlotRect(const QRect& client) { m_plot = PlotRectFor(client); }
-    // The plot rectangle for a client rectangle, edges exclusive on the right and bottom as
-    // the drawing code counts them (width = right - left).
-    static QRect PlotRectFor(const QRect& client);
-
     // The span that a paint uses across the plot width: the data's own length, unlimited,
     // or 20 s when there is none.
     double PaintSpanMs() const;
-    // Index of the sample drawn in pixel column m of the plot, or -1 past the data.
-    int64_t SampleIndexAtColumn(int column, double paintSpanMs) const;
+    // The plot rectangles taken here count their right and bottom edges exclusive, as the
+    // drawing code does (width = right - left).
+
+    // Index of the sample drawn in pixel column m of a plot that wide, or -1 past the data.
+    int64_t SampleIndexAtColumn(int column, int plotWidth, double paintSpanMs) const;
     // Pixel column (window x) of the cursor.
-    int CursorX() const;
+    int CursorX(const QRect& plot) const;
     // The byte of one axis that holds its value (the lowest of the 32-bit integer).
     static uint8_t SampleByte(const GSensorSample& sample, Axis axis);
     // Window y of a sample byte: the signed count scaled and clamped to the display range.
-    int ValueToY(uint8_t sampleByte) const;
+    int ValueToY(uint8_t sampleByte, const QRect& plot) const;
     // X, Y and Z in g of the sample under the cursor; zeros past the data.
     std::array<double, kAxisCount> ValuesAtCursor() const;
 
     static QString LegendText(Axis axis, double valueG);
     static QString LegendLetter(Axis axis);
-    // A legend box looks pressed while its curve is drawn.
-    bool LegendPressed(Axis axis) const;
-    void SetLegendBox(Axis axis, const QRect& box) { m_legendBox[axis] = box; }
-    QRect LegendBox(Axis axis) const { return m_legendBox[axis]; }
-    // The first legend box (X, Y, Z order) that contains point, or -1.
-    int LegendHit(const QPoint& point) const;
-    // What a left-button release does: toggles the axis whose legend box holds the point,
-    // and repaints in any case.
-    void ReleaseAt(const QPoint& point);
-    bool AxisShown(Axis axis) const { return m_axisShown[axis]; }
-    void ToggleAxis(Axis axis) { m_axisShown[axis] = !m_axisShown[axis]; }
 
     const std::vector<GSensorSample>& samples() const { return m_samples; }
     double cursorTime() const { return m_cursorTime; }
@@ -99,14 +76,12 @@ public:
     double fullScale() const { return m_fullScale; }
     double displayRange() const { return m_displayRange; }
     bool dimmed() const { return m_dimmed; }
-    QRect plotRect() const { return m_plot; }
-    int plotWidth() const { return m_plot.width(); }
-    int plotHeight() const { return m_plot.height(); }
-    int plotMid() const { return m_plot.top() + m_plot.height() / 2; }
+
+    // Window y of the zero line.
+    static int PlotMid(const QRect& plot) { return plot.top() + plot.height() / 2; }
 
 private:
     std::vector<GSensorSample> m_samples;
-    QRect m_plot;
     double m_cursorTime = 0.0;
     double m_lengthMs = 0.0;
     double m_viewStart = 0.0;
@@ -116,8 +91,6 @@ private:
     double m_samplesPerMs = kDefaultSamplesPerMs;
     double m_fullScale = kDefaultScaleG;
     double m_displayRange = kDefaultScaleG;
-    std::array<bool, kAxisCount> m_axisShown = {true, true, true};
-    std::array<QRect, kAxisCount> m_legendBox;
     bool m_dimmed = false;
     std::function<void()> m_repaint;
 };

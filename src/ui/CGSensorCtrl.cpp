@@ -81,12 +81,32 @@ CGSensorCtrl::CGSensorCtrl(QWidget* parent)
     setObjectName(QString::number(kControlId));
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_trace.SetRepaintCallback([this] { update(); });
-    m_trace.SetPlotRect(rect());
+}
+
+QRect CGSensorCtrl::PlotRect() const {
+    const QRect client = rect();
+    const int left = client.left() + kPlotMarginLeft;
+    const int top = client.top() + kPlotMarginTop;
+    const int right = client.left() + client.width() - kPlotMarginRight;
+    const int bottom = client.top() + client.height() - kPlotMarginBottom;
+    return QRect(QPoint(left, top), QSize(right - left, bottom - top));
+}
+
+bool CGSensorCtrl::LegendPressed(GSensorTrace::Axis axis) const {
+    return !m_trace.dimmed() && m_axisShown[axis] && m_trace.sampleSpanMs() != 0.0;
+}
+
+int CGSensorCtrl::LegendHit(const QPoint& point) const {
+    for (int axis = GSensorTrace::kAxisX; axis < GSensorTrace::kAxisCount; ++axis) {
+        if (m_legendBox[axis].contains(point))
+            return axis;
+    }
+    return -1;
 }
 
 void CGSensorCtrl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    m_trace.Resize(rect());
+    m_trace.UpdateSpan();
 }
 
 void CGSensorCtrl::paintEvent(QPaintEvent*) {
@@ -94,17 +114,16 @@ void CGSensorCtrl::paintEvent(QPaintEvent*) {
     // onto it in order: body, labels, legend.
     QPainter painter(this);
     painter.fillRect(rect(), kBackground);
-    m_trace.SetPlotRect(rect());
+    const QRect plot = PlotRect();
     const double paintSpanMs = m_trace.PaintSpanMs();
 
-    const QRect plot = m_trace.plotRect();
-    const int mid = m_trace.plotMid();
+    const int mid = GSensorTrace::PlotMid(plot);
     painter.setPen(QPen(kZeroLine, 1));
     painter.drawLine(plot.left(), mid, plot.left() + plot.width(), mid);
 
-    PaintAxisAndTicks(painter, paintSpanMs);
-    PaintCurves(painter, paintSpanMs);
-    PaintCursor(painter);
+    PaintAxisAndTicks(painter, plot, paintSpanMs);
+    PaintCurves(painter, plot, paintSpanMs);
+    PaintCursor(painter, plot);
 
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(kBackground);
@@ -112,12 +131,12 @@ void CGSensorCtrl::paintEvent(QPaintEvent*) {
     PaintLegend(painter);
 }
 
-void CGSensorCtrl::PaintAxisAndTicks(QPainter& painter, double paintSpanMs) const {
-    const QRect plot = m_trace.plotRect();
+void CGSensorCtrl::PaintAxisAndTicks(QPainter& painter, const QRect& plot,
+                                     double paintSpanMs) const {
     const int left = plot.left();
     const int top = plot.top();
     const int bottom = plot.top() + plot.height();
-    const int mid = m_trace.plotMid();
+    const int mid = GSensorTrace::PlotMid(plot);
     painter.setPen(QPen(kAxisGrey, 1));
     painter.drawLine(left, top, left, bottom);
 
@@ -135,32 +154,30 @@ void CGSensorCtrl::PaintAxisAndTicks(QPainter& painter, double paintSpanMs) cons
     }
 }
 
-void CGSensorCtrl::PaintCurves(QPainter& painter, double paintSpanMs) const {
+void CGSensorCtrl::PaintCurves(QPainter& painter, const QRect& plot, double paintSpanMs) const {
     if (m_trace.dimmed())
         return;
-    const QRect plot = m_trace.plotRect();
     const auto& samples = m_trace.samples();
     for (int axis = 0; axis < GSensorTrace::kAxisCount; ++axis) {
         const auto a = static_cast<GSensorTrace::Axis>(axis);
-        if (!m_trace.AxisShown(a))
+        if (!m_axisShown[axis])
             continue;
         QPolygon line;
-        line << QPoint(plot.left(), m_trace.plotMid());
+        line << QPoint(plot.left(), GSensorTrace::PlotMid(plot));
         for (int m = 0; m < plot.width(); ++m) {
-            const int64_t i = m_trace.SampleIndexAtColumn(m, paintSpanMs);
+            const int64_t i = m_trace.SampleIndexAtColumn(m, plot.width(), paintSpanMs);
             if (i < 0)
                 break;
-            line << QPoint(plot.left() + m, m_trace.ValueToY(GSensorTrace::SampleByte(
-                                                samples[static_cast<size_t>(i)], a)));
+            const uint8_t byte = GSensorTrace::SampleByte(samples[static_cast<size_t>(i)], a);
+            line << QPoint(plot.left() + m, m_trace.ValueToY(byte, plot));
         }
         painter.setPen(QPen(kAxisColours[axis], 1));
         painter.drawPolyline(line);
     }
 }
 
-void CGSensorCtrl::PaintCursor(QPainter& painter) const {
-    const QRect plot = m_trace.plotRect();
-    const int x = m_trace.CursorX();
+void CGSensorCtrl::PaintCursor(QPainter& painter, const QRect& plot) const {
+    const int x = m_trace.CursorX(plot);
     const int top = plot.top() - kCursorOverhang;
     const int bottom = plot.top() + plot.height() + kCursorOverhang;
     // A two-pixel pen centred on x covers the column before it and x itself.
@@ -191,14 +208,14 @@ void CGSensorCtrl::PaintLegend(QPainter& painter) {
         const int cy = metrics.height();
         // The drawn box is the text cell widened by one pixel on every side.
         const QRect box(QPoint(x - 1, kLegendTop - 1), QSize(cx + 2, cy + 2));
-        if (m_trace.LegendPressed(a)) {
+        if (LegendPressed(a)) {
             Draw3dRect(painter, box.translated(1, 1), kPressedFrameLight, kPressedFrameDark);
             DrawCellText(painter, x + 1, kLegendTop + 1, text, kAxisColours[axis]);
-            m_trace.SetLegendBox(a, QRect(QPoint(x + 1, kLegendTop + 1), QSize(cx, cy)));
+            m_legendBox[axis] = QRect(QPoint(x + 1, kLegendTop + 1), QSize(cx, cy));
         } else {
             Draw3dRect(painter, box, kGreyFrameLight, kGreyFrameDark);
             DrawCellText(painter, x, kLegendTop, text, kLegendGreyText);
-            m_trace.SetLegendBox(a, QRect(QPoint(x, kLegendTop), QSize(cx, cy)));
+            m_legendBox[axis] = QRect(QPoint(x, kLegendTop), QSize(cx, cy));
         }
         x += cx + kLegendGap;
     }
@@ -213,7 +230,10 @@ void CGSensorCtrl::mousePressEvent(QMouseEvent* event) {
 void CGSensorCtrl::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    m_trace.ReleaseAt(event->position().toPoint());
+    const int axis = LegendHit(event->position().toPoint());
+    if (axis >= 0)
+        m_axisShown[axis] = !m_axisShown[axis];
+    update();
 }
 
 void CGSensorCtrl::mouseMoveEvent(QMouseEvent* event) {

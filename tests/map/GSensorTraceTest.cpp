@@ -6,8 +6,8 @@
 
 namespace {
 
-// A client area whose plot is 40 pixels high (top 20, mid 40, bottom 60) and 376 wide.
-const QRect kClient(0, 0, 402, 68);
+// A plot 40 pixels high (top 20, mid 40, bottom 60) and 376 wide.
+const QRect kPlot(24, 20, 376, 40);
 
 GSensorSample Sample(int32_t x, int32_t y, int32_t z) {
     return GSensorSample{x, y, z};
@@ -27,16 +27,9 @@ TEST(GSensorTraceTest, ConstructedEmptyWithDefaults) {
     EXPECT_DOUBLE_EQ(trace.fullScale(), 2.0);
     EXPECT_DOUBLE_EQ(trace.displayRange(), 2.0);
     EXPECT_FALSE(trace.dimmed());
-    trace.Resize(kClient);
-    EXPECT_EQ(trace.plotRect(), QRect(24, 20, 376, 40));
-    EXPECT_EQ(trace.plotMid(), 40);
+    EXPECT_EQ(GSensorTrace::PlotMid(kPlot), 40);
     EXPECT_DOUBLE_EQ(trace.PaintSpanMs(), 20000.0);
-    EXPECT_EQ(trace.CursorX(), 24) << "no media length yet: cursor rests at the left edge";
-    for (int axis = 0; axis < GSensorTrace::kAxisCount; ++axis) {
-        const auto a = static_cast<GSensorTrace::Axis>(axis);
-        EXPECT_TRUE(trace.AxisShown(a));
-        EXPECT_FALSE(trace.LegendPressed(a)) << "no data: every legend box is grey";
-    }
+    EXPECT_EQ(trace.CursorX(kPlot), 24) << "no media length yet: cursor rests at the left edge";
     EXPECT_EQ(GSensorTrace::LegendText(GSensorTrace::kAxisX, trace.ValuesAtCursor()[0]),
               "X: 0.0000 G    ");
 }
@@ -126,9 +119,8 @@ TEST(GSensorTraceTest, ValueToYScalesClampsAndUsesOnlyTheLowByte) {
     };
     for (const Case& c : cases) {
         GSensorTrace trace;
-        trace.Resize(kClient);
         trace.SetScale(c.fullScale, c.displayRange);
-        EXPECT_EQ(trace.ValueToY(c.byte), c.y)
+        EXPECT_EQ(trace.ValueToY(c.byte, kPlot), c.y)
             << int(c.byte) << " fs " << c.fullScale << " range " << c.displayRange;
     }
     EXPECT_EQ(GSensorTrace::SampleByte(Sample(0x12345680, 1, 2), GSensorTrace::kAxisX), 0x80);
@@ -167,64 +159,30 @@ TEST(GSensorTraceTest, LegendTextKeepsTheDotWhateverTheLocale) {
 
 TEST(GSensorTraceTest, ColumnsPickOneSamplePerPixelAndStopAtTheEnd) {
     GSensorTrace trace;
-    trace.Resize(kClient);
     Fill(trace, 100, 0.01); // 10 s of data on 376 columns
     trace.SetLengthMs(10000.0);
     trace.SetCursorTime(0);
     const double span = trace.PaintSpanMs();
-    EXPECT_EQ(trace.SampleIndexAtColumn(0, span), 0);
-    EXPECT_EQ(trace.SampleIndexAtColumn(188, span), 50);
-    EXPECT_EQ(trace.SampleIndexAtColumn(375, span), 99);
-    EXPECT_EQ(trace.SampleIndexAtColumn(376, span), -1);
+    const int width = kPlot.width();
+    EXPECT_EQ(trace.SampleIndexAtColumn(0, width, span), 0);
+    EXPECT_EQ(trace.SampleIndexAtColumn(188, width, span), 50);
+    EXPECT_EQ(trace.SampleIndexAtColumn(375, width, span), 99);
+    EXPECT_EQ(trace.SampleIndexAtColumn(376, width, span), -1);
+    EXPECT_EQ(trace.SampleIndexAtColumn(0, 0, span), -1) << "a panel too small to plot";
 
     Fill(trace, 50, 0.01); // half the media length: the curve ends mid-plot
     trace.SetCursorTime(0);
-    EXPECT_EQ(trace.SampleIndexAtColumn(375, 10000.0), -1);
+    EXPECT_EQ(trace.SampleIndexAtColumn(375, width, 10000.0), -1);
 }
 
 TEST(GSensorTraceTest, CursorColumnFollowsTimeOverMediaLength) {
     GSensorTrace trace;
-    trace.Resize(kClient);
     Fill(trace, 600, 0.01);
     trace.SetLengthMs(60000.0);
     trace.SetCursorTime(30000);
-    EXPECT_EQ(trace.CursorX(), 24 + 188);
+    EXPECT_EQ(trace.CursorX(kPlot), 24 + 188);
     trace.SetCursorTime(60000);
-    EXPECT_EQ(trace.CursorX(), 24 + 376);
-}
-
-TEST(GSensorTraceTest, LegendPressedOnlyWhileItsCurveIsDrawn) {
-    GSensorTrace trace;
-    Fill(trace, 600, 0.01);
-    EXPECT_TRUE(trace.LegendPressed(GSensorTrace::kAxisX));
-    trace.ToggleAxis(GSensorTrace::kAxisX);
-    EXPECT_FALSE(trace.LegendPressed(GSensorTrace::kAxisX));
-    EXPECT_TRUE(trace.LegendPressed(GSensorTrace::kAxisY));
-    trace.SetDimmed(true);
-    EXPECT_FALSE(trace.LegendPressed(GSensorTrace::kAxisY));
-}
-
-TEST(GSensorTraceTest, ReleaseTogglesTheFirstBoxHoldingThePointAndAlwaysRepaints) {
-    GSensorTrace trace;
-    int repaints = 0;
-    trace.SetRepaintCallback([&repaints] { ++repaints; });
-    trace.SetLegendBox(GSensorTrace::kAxisX, QRect(QPoint(40, 2), QSize(80, 12)));
-    trace.SetLegendBox(GSensorTrace::kAxisY, QRect(QPoint(128, 2), QSize(80, 12)));
-    trace.SetLegendBox(GSensorTrace::kAxisZ, QRect(QPoint(216, 2), QSize(80, 12)));
-
-    EXPECT_EQ(trace.LegendHit(QPoint(40, 2)), GSensorTrace::kAxisX);
-    EXPECT_EQ(trace.LegendHit(QPoint(119, 13)), GSensorTrace::kAxisX);
-    EXPECT_EQ(trace.LegendHit(QPoint(120, 5)), -1) << "right edge is outside, as the box was drawn";
-    EXPECT_EQ(trace.LegendHit(QPoint(130, 5)), GSensorTrace::kAxisY);
-
-    trace.ReleaseAt(QPoint(220, 5));
-    EXPECT_FALSE(trace.AxisShown(GSensorTrace::kAxisZ));
-    trace.ReleaseAt(QPoint(220, 5));
-    EXPECT_TRUE(trace.AxisShown(GSensorTrace::kAxisZ));
-    trace.ReleaseAt(QPoint(300, 40));
-    EXPECT_TRUE(trace.AxisShown(GSensorTrace::kAxisX) && trace.AxisShown(GSensorTrace::kAxisY) &&
-                trace.AxisShown(GSensorTrace::kAxisZ));
-    EXPECT_EQ(repaints, 3);
+    EXPECT_EQ(trace.CursorX(kPlot), 24 + 376);
 }
 
 TEST(GSensorTraceTest, ClearSamplesResetsCursorAndRepaints) {

@@ -75,9 +75,7 @@ protected:
 
     QImage Render() { return m_ctrl.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-    QPoint LegendCentre(GSensorTrace::Axis axis) const {
-        return m_ctrl.trace().LegendBox(axis).center();
-    }
+    QPoint LegendCentre(GSensorTrace::Axis axis) const { return m_ctrl.LegendBox(axis).center(); }
 
     CGSensorCtrl m_ctrl;
 };
@@ -98,7 +96,7 @@ TEST_F(CGSensorCtrlTest, EmptyPanelShowsAxesTicksCursorAndGreyLegend) {
                   CountColour(image, kPlotArea, kRed),
               0);
     for (auto axis : {GSensorTrace::kAxisX, GSensorTrace::kAxisY, GSensorTrace::kAxisZ}) {
-        const QRect box = m_ctrl.trace().LegendBox(axis);
+        const QRect box = m_ctrl.LegendBox(axis);
         EXPECT_EQ(image.pixelColor(box.topLeft() - QPoint(1, 1)), kGreyFrame) << axis;
     }
     // Range labels: white text in the left margin.
@@ -114,19 +112,17 @@ TEST_F(CGSensorCtrlTest, CurvesAreDrawnInTheirColoursWhereTheSamplesPutThem) {
         EXPECT_EQ(image.pixelColor(x, 35), kRed) << "Z +0.5 g at column " << x;
     }
     const int cursorX = kPlotLeft + 188; // 30 s of 60 s
-    EXPECT_EQ(m_ctrl.trace().CursorX(), cursorX);
     for (int y : {kPlotTop - 4, 40, kPlotBottom + 4})
         EXPECT_EQ(image.pixelColor(cursorX, y), kBlue) << y;
     EXPECT_EQ(image.pixelColor(cursorX - 1, 45), kBlue) << "the cursor is two pixels wide";
     EXPECT_NE(image.pixelColor(cursorX + 1, 45), kBlue);
     for (auto axis : {GSensorTrace::kAxisX, GSensorTrace::kAxisY, GSensorTrace::kAxisZ}) {
-        const QRect box = m_ctrl.trace().LegendBox(axis);
+        const QRect box = m_ctrl.LegendBox(axis);
         EXPECT_EQ(image.pixelColor(box.topLeft() - QPoint(1, 1)), kPressedFrame) << axis;
     }
     // The legend text takes its curve's colour while pressed.
-    EXPECT_GT(CountNearColour(image, m_ctrl.trace().LegendBox(GSensorTrace::kAxisX), kYellow), 0);
-    EXPECT_EQ(CountNearColour(image, m_ctrl.trace().LegendBox(GSensorTrace::kAxisX),
-                              QColor(160, 160, 160)),
+    EXPECT_GT(CountNearColour(image, m_ctrl.LegendBox(GSensorTrace::kAxisX), kYellow), 0);
+    EXPECT_EQ(CountNearColour(image, m_ctrl.LegendBox(GSensorTrace::kAxisX), QColor(160, 160, 160)),
               0);
 }
 
@@ -139,7 +135,7 @@ TEST_F(CGSensorCtrlTest, DimmedPanelDrawsNoCurvesAndGreyLegendButKeepsTheCursor)
               0);
     EXPECT_EQ(image.pixelColor(kPlotLeft + 188, 45), kBlue);
     for (auto axis : {GSensorTrace::kAxisX, GSensorTrace::kAxisY, GSensorTrace::kAxisZ}) {
-        const QRect box = m_ctrl.trace().LegendBox(axis);
+        const QRect box = m_ctrl.LegendBox(axis);
         EXPECT_EQ(image.pixelColor(box.topLeft() - QPoint(1, 1)), kGreyFrame) << axis;
         EXPECT_EQ(CountNearColour(image, box, kYellow), 0);
         EXPECT_GT(CountNearColour(image, box, QColor(160, 160, 160)), 0) << "grey legend text";
@@ -153,23 +149,30 @@ TEST_F(CGSensorCtrlTest, ClickingALegendBoxHidesAndShowsItsCurve) {
 
     QTest::mouseClick(&m_ctrl, Qt::LeftButton, {}, xBox);
     QImage image = Render();
-    EXPECT_FALSE(m_ctrl.trace().AxisShown(GSensorTrace::kAxisX));
+    EXPECT_FALSE(m_ctrl.AxisShown(GSensorTrace::kAxisX));
     EXPECT_EQ(CountColour(image, kPlotArea, kYellow), 0) << "X curve gone";
     EXPECT_GT(CountColour(image, kPlotArea, kGreen), 0);
     EXPECT_GT(CountColour(image, kPlotArea, kRed), 0);
-    const QRect greyBox = m_ctrl.trace().LegendBox(GSensorTrace::kAxisX);
+    const QRect greyBox = m_ctrl.LegendBox(GSensorTrace::kAxisX);
     EXPECT_EQ(image.pixelColor(greyBox.topLeft() - QPoint(1, 1)), kGreyFrame);
+    const QRect yBox = m_ctrl.LegendBox(GSensorTrace::kAxisY);
+    EXPECT_EQ(image.pixelColor(yBox.topLeft() - QPoint(1, 1)), kPressedFrame) << "Y unchanged";
+
+    // The box ends where its text ends: a release just past it is outside.
+    QTest::mouseClick(&m_ctrl, Qt::LeftButton, {},
+                      QPoint(greyBox.left() + greyBox.width(), greyBox.center().y()));
+    EXPECT_FALSE(m_ctrl.AxisShown(GSensorTrace::kAxisX));
 
     // A click on the plot changes nothing.
     QTest::mouseClick(&m_ctrl, Qt::LeftButton, {}, QPoint(200, 45));
-    EXPECT_FALSE(m_ctrl.trace().AxisShown(GSensorTrace::kAxisX));
-    EXPECT_TRUE(m_ctrl.trace().AxisShown(GSensorTrace::kAxisY));
+    EXPECT_FALSE(m_ctrl.AxisShown(GSensorTrace::kAxisX));
+    EXPECT_TRUE(m_ctrl.AxisShown(GSensorTrace::kAxisY));
 
     // Pressing elsewhere and releasing on the box counts: the release point decides.
     QTest::mousePress(&m_ctrl, Qt::LeftButton, {}, QPoint(200, 45));
     QTest::mouseRelease(&m_ctrl, Qt::LeftButton, {}, LegendCentre(GSensorTrace::kAxisX));
     image = Render();
-    EXPECT_TRUE(m_ctrl.trace().AxisShown(GSensorTrace::kAxisX));
+    EXPECT_TRUE(m_ctrl.AxisShown(GSensorTrace::kAxisX));
     EXPECT_GT(CountColour(image, kPlotArea, kYellow), 0);
 }
 
