@@ -1,5 +1,6 @@
 #include "map/KmlExport.h"
 
+#include "map/MapLog.h"
 #include "platform/AtomicFile.h"
 
 #include <QDateTime>
@@ -131,5 +132,7 @@ KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t ent
     KmlExportResult result;
     result.path = KmlFilePath(folder, recording);
     result.ok = WriteFileAtomically(result.path, KmlDocument(KmlPlacemarkName(recording), track));
+    if (!result.ok)
+        qCWarning(lcMap) << "could not write KML file" << result.path;
     return result;
 }

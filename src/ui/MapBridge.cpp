@@ -1,5 +1,6 @@
 #include "ui/MapBridge.h"
 
+#include "map/MapLog.h"
 #include "track/TrackRecords.h"
 
 #include <QCoreApplication>
@@ -20,12 +21,30 @@ constexpr double kNmeaDivisor = 100.0;
 // Runs a batch so that each script fails on its own, as separate runs would: the scripts
 // are compiled together, each statement guarded, which costs one compilation for the whole
 // batch; only when one of them does not parse (then nothing has run yet) is each compiled
-// and run separately, so the broken one costs only itself.
+// and run separately, so the broken one costs only itself. The guards run in the page's
+// global scope, so they reach the list of failures through a global of their own, removed
+// again before the batch returns that list.
 const char kBatchRunner[] = R"JS((function (s) {
-var all = s.map(function (x) { return "try{" + x + "\n}catch(e){}"; }).join("\n");
-try { (0, eval)(all); return; } catch (e) { if (!(e instanceof SyntaxError)) return; }
-for (var i = 0; i < s.length; ++i) { try { (0, eval)(s[i]); } catch (e) { } }
+var failed = [];
+var fail = function (i, e) { failed.push(s[i] + " -> " + e); };
+globalThis.__kestrolaScriptFailed = fail;
+var all = s.map(function (x, i) {
+  return "try{" + x + "\n}catch(e){__kestrolaScriptFailed(" + i + ",e)}"; }).join("\n");
+try { (0, eval)(all); } catch (e) {
+  if (e instanceof SyntaxError) {
+    for (var i = 0; i < s.length; ++i) { try { (0, eval)(s[i]); } catch (e2) { fail(i, e2); } }
+  } else {
+    failed.push(String(e));
+  }
+}
+delete globalThis.__kestrolaScriptFailed;
+return failed;
 }))JS";
+
+void LogFailedScripts(const QVariant& failures) {
+    for (const QVariant& failure : failures.toList())
+        qCDebug(lcMap) << "map script failed:" << failure.toString();
+}
 
 QString BatchScript(const QStringList& scripts) {
     const QByteArray list =
@@ -74,7 +93,7 @@ void MapBridge::ShowMapPage(int choice) {
     if (!m_view)
         return;
     m_pageLoaded = false;
-    m_pending.clear();
+    DropPending("another page is loading");
     m_view->load(QUrl::fromLocalFile(QDir(m_pageFolder).filePath(PageFileName(m_mapKind))));
 }
 
@@ -89,8 +108,10 @@ void MapBridge::MoveMarker(double latitudeDivided100, double longitudeDivided100
 }
 
 void MapBridge::RunScript(const QString& script) {
-    if (!isReady())
+    if (!isReady()) {
+        qCDebug(lcMap) << "map page not ready, script dropped:" << script;
         return;
+    }
     m_pending.append(script);
     if (!m_flushTimer.isActive())
         m_flushTimer.start();
@@ -105,16 +126,27 @@ bool MapBridge::isReady() const {
 }
 
 void MapBridge::Flush() {
-    const QStringList scripts = std::exchange(m_pending, {});
-    if (!isReady() || scripts.isEmpty())
+    if (!isReady()) {
+        DropPending("the map page went away");
         return;
-    m_view->page()->runJavaScript(BatchScript(scripts));
+    }
+    const QStringList scripts = std::exchange(m_pending, {});
+    if (scripts.isEmpty())
+        return;
+    // The callback holds nothing of the bridge: it may run after the bridge is gone.
+    m_view->page()->runJavaScript(BatchScript(scripts), LogFailedScripts);
+}
+
+void MapBridge::DropPending(const char* reason) {
+    if (!m_pending.isEmpty())
+        qCDebug(lcMap) << m_pending.size() << "queued map scripts dropped:" << reason;
+    m_pending.clear();
 }
 
 void MapBridge::OnLoadStarted() {
     // Whatever was queued was meant for the page that is going away.
     m_pageLoaded = false;
-    m_pending.clear();
+    DropPending("another page is loading");
 }
 
 void MapBridge::OnLoadFinished(bool ok) {
@@ -124,5 +156,5 @@ void MapBridge::OnLoadFinished(bool ok) {
 
 void MapBridge::OnRenderProcessTerminated() {
     m_pageLoaded = false;
-    m_pending.clear();
+    DropPending("the page's render process ended");
 }

@@ -52,6 +52,7 @@ private:
     void OnLoadFinished(bool ok);
     void OnRenderProcessTerminated();
     void Flush();
+    void DropPending(const char* reason);
 
     QString m_pageFolder;
     QPointer<QWebEngineView> m_view;

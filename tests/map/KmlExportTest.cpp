@@ -1,4 +1,7 @@
 #include "map/KmlExport.h"
+#include "map/MapLog.h"
+
+#include "ScopedLogCapture.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -254,13 +257,23 @@ TEST_F(KmlExport, EntryIndexBeyondTheCatalogueFallsBackToTheLastEntry) {
     EXPECT_TRUE(result.path.endsWith(QStringLiteral("0101_120100_F_2021_01_01_12-01-00.KML")));
 }
 
-TEST_F(KmlExport, FileThatCannotBeCreatedFailsWithThePath) {
+TEST_F(KmlExport, FileThatCannotBeCreatedFailsWithThePathAndLogsIt) {
     TrackBuffer track = Track({Point(4807.038, 1131.0, 512)}, 0);
     const QString missing = dir.filePath(QStringLiteral("missing"));
+    const ScopedLogCapture log("kestrola.map");
     const KmlExportResult result = Export(track, 2, missing);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.path, missing + QStringLiteral("/0101_120000_F_2021_01_01_12-00-00.KML"));
     EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(log.messages().size(), 1);
+    EXPECT_FALSE(log.Find({QStringLiteral("KML"), result.path}).isEmpty());
+}
+
+TEST(MapLog, WarnsByDefaultButKeepsDebugForTheAskingOnly) {
+    if (qEnvironmentVariableIsSet("QT_LOGGING_RULES"))
+        GTEST_SKIP() << "QT_LOGGING_RULES overrides the defaults";
+    EXPECT_TRUE(lcMap().isWarningEnabled());
+    EXPECT_FALSE(lcMap().isDebugEnabled());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/MapBridge.h"
 #include "MapPageFolder.h"
+#include "ScopedLogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -324,6 +325,36 @@ TEST_F(MapBridgeTest, CallsBeforeThePageHasLoadedAreDropped) {
     m_bridge.RunScript(PlotScript("path_plot", 5.0, 6.0));
     const QJsonObject s = WaitForState([](const QJsonObject& st) { return RouteLength(st) >= 1; });
     ExpectPoints(s["route"].toObject()["points"], {{5.0, 6.0}}, "route");
+}
+
+TEST_F(MapBridgeTest, DroppedAndFailedScriptsAreLoggedForDebugging) {
+    const ScopedLogCapture log("kestrola.map");
+    ASSERT_TRUE(m_bridge.CreateMapView(&m_host));
+    m_bridge.RunScript("path_plot(1,2)");
+    EXPECT_FALSE(log.Find({"dropped", "path_plot(1,2)"}).isEmpty());
+
+    OpenWithService(MapBridge::kGoogleMap);
+    // One batch that runs guarded, one that has to be run script by script.
+    struct Batch {
+        QStringList scripts;
+        QString broken;
+    };
+    const Batch batches[] = {{{"path_plot(3,4)", "no_such_function()"}, "no_such_function()"},
+                             {{"path_plot(10,", "path_plot(5,6)"}, "path_plot(10,"}};
+    for (const Batch& batch : batches) {
+        for (const QString& script : batch.scripts)
+            m_bridge.RunScript(script);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return !log.Find({"failed", batch.broken}).isEmpty();
+            },
+            kWaitMs))
+            << qPrintable(log.messages().join('\n'));
+    }
+    for (const char* good : {"path_plot(3,4)", "path_plot(5,6)"})
+        EXPECT_TRUE(log.Find({"failed", good}).isEmpty()) << good;
+    EXPECT_EQ(Evaluate("typeof window.__kestrolaScriptFailed").toString(), "undefined")
+        << "the batch cleans up after itself";
 }
 
 TEST_F(MapBridgeTest, ChangingTheServiceReloadsTheViewWithItsPage) {

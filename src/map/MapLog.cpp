@@ -1,0 +1,3 @@
+#include "map/MapLog.h"
+
+Q_LOGGING_CATEGORY(lcMap, "kestrola.map", QtInfoMsg)
