@@ -7,16 +7,22 @@ packages=(
     qt6-base-dev qt6-webengine-dev libgl-dev
     libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
     ffmpeg xvfb xauth x11-utils imagemagick
-    libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core
+    libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core locales
 )
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
-    sudo_cmd=()
-    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
     "${sudo_cmd[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The tests that numbers keep their dot under a comma locale need one; they skip without it.
+if ! locale -a 2>/dev/null | grep -ix 'de_DE\.utf-\?8' >/dev/null; then
+    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
