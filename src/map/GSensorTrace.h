@@ -49,9 +49,9 @@ public:
     // The span that a paint uses across the plot width: the data's own length, unlimited,
     // or 20 s when there is none.
     double PaintSpanMs() const;
-    // The plot rectangles taken here count their right and bottom edges exclusive, as the
+    // The plot rectangles taken below count their right and bottom edges exclusive, as the
     // drawing code does (width = right - left).
-
+    //
     // Index of the sample drawn in pixel column m of a plot that wide, or -1 past the data.
     int64_t SampleIndexAtColumn(int column, int plotWidth, double paintSpanMs) const;
     // Pixel column (window x) of the cursor.

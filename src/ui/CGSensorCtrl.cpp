@@ -25,6 +25,11 @@ const QColor kPressedFrameDark(80, 80, 80);
 const QColor kGreyFrameLight(100, 100, 100);
 const QColor kGreyFrameDark(50, 50, 50);
 
+// Margins of the plot inside the client area.
+constexpr int kPlotMarginLeft = 24;
+constexpr int kPlotMarginTop = 20;
+constexpr int kPlotMarginRight = 2;
+constexpr int kPlotMarginBottom = 8;
 constexpr int kLabelCellHeight = 10;
 constexpr int kLegendCellHeight = 13;
 constexpr int kLabelX = 4;

@@ -22,12 +22,6 @@ public:
 
     explicit CGSensorCtrl(QWidget* parent = nullptr);
 
-    // Margins of the plot inside the client area.
-    static constexpr int kPlotMarginLeft = 24;
-    static constexpr int kPlotMarginTop = 20;
-    static constexpr int kPlotMarginRight = 2;
-    static constexpr int kPlotMarginBottom = 8;
-
     GSensorTrace& trace() { return m_trace; }
     const GSensorTrace& trace() const { return m_trace; }
 
