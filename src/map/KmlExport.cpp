@@ -133,6 +133,6 @@ KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t ent
     result.path = KmlFilePath(folder, recording);
     result.ok = WriteFileAtomically(result.path, KmlDocument(KmlPlacemarkName(recording), track));
     if (!result.ok)
-        qCWarning(lcMap) << "could not write KML file" << result.path;
+        qCDebug(lcMap) << "could not write KML file" << result.path;
     return result;
 }

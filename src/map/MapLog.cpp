@@ -1,3 +1,3 @@
 #include "map/MapLog.h"
 
-Q_LOGGING_CATEGORY(lcMap, "kestrola.map", QtInfoMsg)
+Q_LOGGING_CATEGORY(lcMap, "kestrola.map", QtWarningMsg)

@@ -2,7 +2,6 @@
 
 #include <QLoggingCategory>
 
-// "kestrola.map": KML writes and the scripts the map page never ran. Warnings show by
-// default; the debug messages (every dropped or failed script) only with
-// QT_LOGGING_RULES="kestrola.map.debug=true".
+// "kestrola.map": KML writes that failed and the scripts the map page never ran. Silent
+// unless QT_LOGGING_RULES asks for "kestrola.map.debug=true".
 Q_DECLARE_LOGGING_CATEGORY(lcMap)
