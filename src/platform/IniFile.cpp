@@ -1,8 +1,10 @@
 #include "platform/IniFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/BoundedFileRead.h"
+#include "platform/FileStatus.h"
+#include "platform/NoticeOnce.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -36,7 +38,18 @@ struct Document {
     QByteArray tail; // the odd last byte of a broken UTF-16 file, kept as it was
 };
 
-enum class LoadResult { Loaded, Missing, Failed };
+enum class LoadResult { Loaded, Missing, Refused };
+
+// Reads and writes both report through this line, so a file that is neither read nor written
+// shows once, however often the program asks for its keys.
+void ReportUnusable(const QString& path, const QString& reason) {
+    NoticeOnce(QStringLiteral("\"%1\" %2: settings are not read from it or saved into it")
+                   .arg(path, reason));
+}
+
+void ReportReadOnly(const QString& path) {
+    NoticeOnce(QStringLiteral("\"%1\" is read-only: settings are not saved into it").arg(path));
+}
 
 QByteArray Encode(Encoding encoding, QStringView text) {
     if (encoding == Encoding::Utf8)
@@ -105,14 +118,14 @@ void SplitUtf16Le(const QByteArray& data, Document& doc) {
 }
 
 LoadResult Load(const QString& path, Document& doc) {
-    QFile file(path);
-    if (!file.exists())
+    const BoundedRead file = ReadBoundedFile(path, IniFile::kMaxFileBytes);
+    if (file.status == BoundedRead::Status::Missing)
         return LoadResult::Missing;
-    if (!file.open(QIODevice::ReadOnly))
-        return LoadResult::Failed;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return LoadResult::Failed;
+    if (file.status == BoundedRead::Status::Refused) {
+        ReportUnusable(path, file.refusal);
+        return LoadResult::Refused;
+    }
+    const QByteArray& data = file.data;
     if (data.startsWith(kUtf16LeBom)) {
         doc.encoding = Encoding::Utf16Le;
         doc.bom = kUtf16LeBom;
@@ -286,8 +299,15 @@ bool IniFile::WriteString(const QString& section, const QString& key, const QStr
     if (!CanStore(sectionName, keyName, value))
         return false;
     Document doc;
-    if (Load(m_path, doc) == LoadResult::Failed)
+    const LoadResult loaded = Load(m_path, doc);
+    if (loaded == LoadResult::Refused)
         return false;
+    // Replacing goes by the folder's permissions, not the file's: the file's own write bit
+    // has to be asked for, or a file the user protected would be replaced all the same.
+    if (loaded == LoadResult::Loaded && (QueryFileAttributes(m_path) & kAttrReadOnly) != 0) {
+        ReportReadOnly(m_path);
+        return false;
+    }
     const QByteArray newLine = NewLineOf(doc);
     const QString stored = StoredValue(value);
     const Location location = Find(doc, sectionName, keyName);

@@ -8,6 +8,11 @@
 // file, and a write changes only the one line it concerns. Nothing is cached: every call
 // reads the file again.
 //
+// Only a regular file of at most kMaxFileBytes is used (symbolic links followed). Anything
+// else at the path (a FIFO, a directory, a device, a larger or unreadable file) reads like a
+// missing file and is never replaced; neither is a read-only file. Each such file is named
+// with its reason in one line on standard error, once per process.
+//
 // Files starting with a UTF-16LE byte-order mark are read and written as UTF-16LE, all
 // others as UTF-8 (a UTF-8 mark is kept; lines that are not valid UTF-8 are matched as
 // Latin-1 and written back byte for byte). Line endings stay as they were; new lines use
@@ -16,6 +21,8 @@ class IniFile {
 public:
     // Keeps every character when given as maxChars.
     static constexpr int kNoLimit = -1;
+    // Far above any real settings file; a larger one is not read into memory at all.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
 
     explicit IniFile(QString path);
 
@@ -35,9 +42,10 @@ public:
     // Sets key in section to value, adding the key at the end of the section's keys or the
     // section at the end of the file when they do not exist. The new content replaces the
     // file atomically (temporary file, then rename), so a failed write leaves the old file
-    // as it was. Returns false, writing nothing, when the file cannot be read or written, or
-    // when a name or the value could not be stored on one line (line breaks, a "=" in the
-    // key, a "]" in the section, a key starting with "[" or ";").
+    // as it was. Returns false, writing nothing, when the file cannot be read or written, is
+    // read-only or is not used (see above), or when a name or the value could not be stored
+    // on one line (line breaks, a "=" in the key, a "]" in the section, a key starting with
+    // "[" or ";").
     bool WriteString(const QString& section, const QString& key, const QString& value);
 
 private:

@@ -139,6 +139,51 @@ TEST_F(AppSettingsTest, FolderThatNoLongerExistsReadsEmpty) {
     EXPECT_EQ(settings.ReadText(SettingsKeys::kFolder), folder);
 }
 
+TEST_F(AppSettingsTest, UnusableFileReadsDefaultsAndIsNamedOnce) {
+    for (const UnusableSettingsFile& file : kUnusableSettingsFiles) {
+        SCOPED_TRACE(file.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Ktr.ini");
+        ASSERT_TRUE(file.make(path));
+        const auto before = KindAndSize(path);
+        testing::internal::CaptureStderr();
+        {
+            CAppSettings settings(path);
+            EXPECT_EQ(settings.languageIndex(), 0);
+            EXPECT_EQ(settings.ReadMapChoice(), 0);
+            EXPECT_EQ(settings.ReadInt(SettingsKeys::kWindowRight), 800);
+            EXPECT_EQ(settings.ReadText(SettingsKeys::kFolder), QString());
+            EXPECT_FALSE(settings.WriteInt(SettingsKeys::kMapEnable, 0));
+            settings.SetLanguage(3);
+        }
+        const QString stderrText = QString::fromStdString(testing::internal::GetCapturedStderr());
+        EXPECT_EQ(stderrText.count(u'\n'), 1) << stderrText.toStdString();
+        EXPECT_TRUE(stderrText.contains(path)) << stderrText.toStdString();
+        EXPECT_TRUE(stderrText.contains(file.reason)) << stderrText.toStdString();
+        EXPECT_EQ(KindAndSize(path), before);
+    }
+}
+
+TEST_F(AppSettingsTest, ReadOnlyFileIsReadButNeverReplaced) {
+    const QByteArray before = "[UI]\r\nLANGID=KOR\r\n";
+    WriteBytes(m_path, before);
+    const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(m_path, readOnly));
+    testing::internal::CaptureStderr();
+    {
+        CAppSettings settings(m_path);
+        EXPECT_EQ(settings.languageIndex(), 3);
+        EXPECT_FALSE(settings.WriteInt(SettingsKeys::kWindowLeft, 5));
+        EXPECT_FALSE(settings.WriteText(SettingsKeys::kFolder, m_dir.path()));
+        settings.SetLanguage(0);
+    }
+    const QString stderrText = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(stderrText.count(u'\n'), 1) << stderrText.toStdString();
+    EXPECT_TRUE(stderrText.contains(m_path + "\" is read-only")) << stderrText.toStdString();
+    EXPECT_EQ(ReadBytes(m_path), before);
+    EXPECT_FALSE(QFile::permissions(m_path) & QFile::WriteOwner);
+}
+
 // The only test that touches the process's store: it is created once, from the working
 // directory of its first use.
 TEST_F(AppSettingsTest, InstanceUsesTheWorkingDirectoryOfItsCreation) {

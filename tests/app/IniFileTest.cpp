@@ -165,6 +165,15 @@ TEST_F(IniFileTest, PathThatIsNoFileIsLeftAlone) {
     EXPECT_TRUE(QFileInfo(m_path).isDir());
 }
 
+TEST_F(IniFileTest, FileUpToTheSizeLimitIsRead) {
+    QByteArray bytes = "[UI]\nLANGID=KOR\n;";
+    bytes.append(IniFile::kMaxFileBytes - bytes.size(), 'x');
+    WriteBytes(m_path, bytes);
+    EXPECT_EQ(IniFile(m_path).ReadString("UI", "LANGID", "DEF"), "KOR");
+    EXPECT_TRUE(IniFile(m_path).WriteString("UI", "LANGID", "JPN"));
+    EXPECT_EQ(IniFile(m_path).ReadString("UI", "LANGID", "DEF"), "JPN");
+}
+
 // Lowers the largest file this process may write, so that writing the new content fails part
 // of the way through, as on a full disk.
 class FileSizeLimit {
