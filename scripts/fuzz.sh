@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the track reader fuzz targets with clang (ASan + UBSan) into ./build-fuzz and runs
-# each for SECONDS (default 60), one after another on one core. The corpora grow in
+# Builds the fuzz targets (track readers, settings file, folder scan, KML and map exports) with
+# clang (ASan + UBSan) into ./build-fuzz and runs each for SECONDS (default 60), one after
+# another on one core; KESTROLA_FUZZ_TARGETS="ini scan" runs only those. The corpora grow in
 # fuzz-corpus/<target>/ (started from a few valid inputs); crashing inputs land in
 # fuzz-artifacts/<target>/.
 set -euo pipefail
@@ -9,9 +10,10 @@ seconds=${1:-60}
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKESTROLA_FUZZ=ON -DKESTROLA_GUI=OFF >/dev/null
-cmake --build "$build_dir" --parallel 2 --target fuzz_mp4 fuzz_avi fuzz_nmea fuzz_seeds
+cmake --build "$build_dir" --parallel 2 --target fuzz_mp4 fuzz_avi fuzz_nmea fuzz_ini fuzz_scan \
+    fuzz_export fuzz_seeds
 status=0
-for target in mp4 avi nmea; do
+for target in ${KESTROLA_FUZZ_TARGETS:-mp4 avi nmea ini scan export}; do
     corpus=fuzz-corpus/$target
     artifacts=fuzz-artifacts/$target
     mkdir -p "$corpus" "$artifacts"
