@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kMapChoiceMin = 0;
-constexpr int kMapChoiceMax = 1;
-
 QString Latin1(const char* text) {
     return QString::fromLatin1(text);
 }
@@ -28,7 +25,7 @@ CAppSettings::CAppSettings(const QString& iniPath)
     const int row = FindLanguageCode(ReadText(SettingsKeys::kLanguage));
     if (row >= 0)
         m_languageIndex = row;
-    m_languageId = LanguageIdOf(kLanguageTable[m_languageIndex]);
+    m_languageId = kLanguageTable[m_languageIndex].languageId;
 }
 
 int CAppSettings::ReadInt(const IntSetting& setting) const {
@@ -53,7 +50,7 @@ int CAppSettings::ReadMapChoice() {
 }
 
 void CAppSettings::SetMapChoice(int choice) {
-    m_mapChoice = std::clamp(choice, kMapChoiceMin, kMapChoiceMax);
+    m_mapChoice = std::clamp(choice, MapChoice::kGoogleMaps, MapChoice::kChinaMap);
 }
 
 bool CAppSettings::WriteInt(const QString& section, const QString& key, int value) {
@@ -73,6 +70,6 @@ void CAppSettings::SetLanguage(int index) {
         return;
     const LanguageEntry& row = kLanguageTable[index];
     m_languageIndex = index;
-    m_languageId = LanguageIdOf(row);
+    m_languageId = row.languageId;
     WriteText(SettingsKeys::kLanguage, Latin1(row.code));
 }

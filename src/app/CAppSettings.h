@@ -33,9 +33,9 @@ public:
     QString ReadText(const TextSetting& setting) const;
     // UI/Folder, or empty when that folder does not exist.
     QString ReadFolder() const;
-    // UI/MAP clamped into 0..1, kept as mapChoice.
+    // UI/MAP clamped into the MapChoice values, kept as mapChoice.
     int ReadMapChoice();
-    // Clamped into 0..1 like the stored value.
+    // Clamped like the stored value.
     void SetMapChoice(int choice);
 
     // The value written with "%d"; false when the file could not be written.
@@ -51,5 +51,5 @@ private:
     IniFile m_ini;
     int m_languageIndex;
     uint16_t m_languageId;
-    int m_mapChoice = 0;
+    int m_mapChoice = MapChoice::kGoogleMaps;
 };

@@ -9,7 +9,7 @@ QString LoadText(uint16_t id) {
 }
 
 QString LoadText(const CAppSettings& settings, uint16_t id) {
-    return LoadTextForLanguage(LanguageIdOf(kLanguageTable[settings.languageIndex()]), id);
+    return LoadTextForLanguage(kLanguageTable[settings.languageIndex()].languageId, id);
 }
 
 // Japanese answers for every language, English included: that is how the texts have always

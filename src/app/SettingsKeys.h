@@ -16,6 +16,14 @@ struct TextSetting {
     int maxChars; // longer values are cut; negative keeps every character
 };
 
+// The values of UI/MAP: which map page is shown.
+namespace MapChoice {
+
+inline constexpr int kGoogleMaps = 0;
+inline constexpr int kChinaMap = 1;
+
+} // namespace MapChoice
+
 namespace SettingsKeys {
 
 inline constexpr char kSectionUi[] = "UI";
@@ -23,8 +31,8 @@ inline constexpr char kSectionWindowPosition[] = "WINPOS";
 
 // A code of the language table.
 inline constexpr TextSetting kLanguage{kSectionUi, "LANGID", "ENG", 63};
-// 0 Google Maps, 1 China Map; other values are clamped into that range when read.
-inline constexpr IntSetting kMap{kSectionUi, "MAP", 0};
+// A MapChoice; other values are clamped into that range when read.
+inline constexpr IntSetting kMap{kSectionUi, "MAP", MapChoice::kGoogleMaps};
 // Non-zero shows the map pane.
 inline constexpr IntSetting kMapEnable{kSectionUi, "MAP_ENABLE", 1};
 // Non-zero shows the G-sensor curve.

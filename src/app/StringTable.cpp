@@ -1,5 +1,7 @@
 #include "app/StringTable.h"
 
+#include "app/LanguageIds.h"
+
 #include <algorithm>
 
 namespace {
@@ -9,17 +11,16 @@ struct LanguageTableBinding {
     const StringTable* table;
 };
 
-// The identifiers of the rows "POR" (2070) and "GER" (1031) select the Vietnamese and the
-// Thai table.
+// The identifiers of the rows "POR" and "GER" select the Vietnamese and the Thai table.
 constexpr LanguageTableBinding kBindings[] = {
-    {0x0409, &kStringsEnglish},
-    {0x0804, &kStringsChineseSimplified},
-    {0x0404, &kStringsChineseTraditional},
-    {0x0412, &kStringsKorean},
-    {0x0419, &kStringsRussian},
-    {0x0816, &kStringsVietnamese},
-    {0x0411, &kStringsJapanese},
-    {0x0407, &kStringsThai},
+    {LanguageIds::kEnglish, &kStringsEnglish},
+    {LanguageIds::kChineseSimplified, &kStringsChineseSimplified},
+    {LanguageIds::kChineseTraditional, &kStringsChineseTraditional},
+    {LanguageIds::kKorean, &kStringsKorean},
+    {LanguageIds::kRussian, &kStringsRussian},
+    {LanguageIds::kPortuguese, &kStringsVietnamese},
+    {LanguageIds::kJapanese, &kStringsJapanese},
+    {LanguageIds::kGerman, &kStringsThai},
 };
 
 } // namespace

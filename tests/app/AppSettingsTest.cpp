@@ -22,10 +22,10 @@ protected:
 TEST_F(AppSettingsTest, MissingFileReadsDefaults) {
     CAppSettings settings(m_path);
     EXPECT_EQ(settings.languageIndex(), 0);
-    EXPECT_EQ(settings.languageId(), 0x0409);
-    EXPECT_EQ(settings.mapChoice(), 0);
+    EXPECT_EQ(settings.languageId(), LanguageIds::kEnglish);
+    EXPECT_EQ(settings.mapChoice(), MapChoice::kGoogleMaps);
     const std::pair<IntSetting, int> ints[] = {
-        {SettingsKeys::kMap, 0},
+        {SettingsKeys::kMap, MapChoice::kGoogleMaps},
         {SettingsKeys::kMapEnable, 1},
         {SettingsKeys::kGSensorEnable, 1},
         {SettingsKeys::kWindowLeft, 0},
@@ -46,11 +46,20 @@ TEST_F(AppSettingsTest, LanguageCodeSelectsRowOrJapanese) {
         int row;
         uint16_t languageId;
     } cases[] = {
-        {nullptr, 0, 0x0409},          {"LANGID=ENG", 0, 0x0409},     {"LANGID=eng", 6, 0x0411},
-        {"LANGID=CHS", 1, 0x0804},     {"LANGID=CHT", 2, 0x0404},     {"LANGID=KOR", 3, 0x0412},
-        {"LANGID=RUS", 4, 0x0419},     {"LANGID=POR", 5, 0x0816},     {"LANGID=JPN", 6, 0x0411},
-        {"LANGID=GER", 7, 0x0407},     {"LANGID=XYZ", 6, 0x0411},     {"LANGID=", 6, 0x0411},
-        {"langid =  KOR ", 3, 0x0412}, {"LANGID=ENGLISH", 6, 0x0411},
+        {nullptr, 0, LanguageIds::kEnglish},
+        {"LANGID=ENG", 0, LanguageIds::kEnglish},
+        {"LANGID=eng", 6, LanguageIds::kJapanese},
+        {"LANGID=CHS", 1, LanguageIds::kChineseSimplified},
+        {"LANGID=CHT", 2, LanguageIds::kChineseTraditional},
+        {"LANGID=KOR", 3, LanguageIds::kKorean},
+        {"LANGID=RUS", 4, LanguageIds::kRussian},
+        {"LANGID=POR", 5, LanguageIds::kPortuguese},
+        {"LANGID=JPN", 6, LanguageIds::kJapanese},
+        {"LANGID=GER", 7, LanguageIds::kGerman},
+        {"LANGID=XYZ", 6, LanguageIds::kJapanese},
+        {"LANGID=", 6, LanguageIds::kJapanese},
+        {"langid =  KOR ", 3, LanguageIds::kKorean},
+        {"LANGID=ENGLISH", 6, LanguageIds::kJapanese},
     };
     for (const Case& c : cases) {
         WriteBytes(m_path, QByteArray("[UI]\r\n") + (c.line ? c.line : "MAP=1") + "\r\n");
@@ -65,8 +74,10 @@ TEST_F(AppSettingsTest, MapChoiceIsClamped) {
         const char* line;
         int expected;
     } cases[] = {
-        {"", 0},       {"MAP=0", 0},   {"MAP=1", 1},  {"MAP=5", 1},
-        {"MAP=-3", 0}, {"MAP=abc", 0}, {"MAP=1x", 1}, {"MAP=2147483647", 1},
+        {"", MapChoice::kGoogleMaps},       {"MAP=0", MapChoice::kGoogleMaps},
+        {"MAP=1", MapChoice::kChinaMap},    {"MAP=5", MapChoice::kChinaMap},
+        {"MAP=-3", MapChoice::kGoogleMaps}, {"MAP=abc", MapChoice::kGoogleMaps},
+        {"MAP=1x", MapChoice::kChinaMap},   {"MAP=2147483647", MapChoice::kChinaMap},
     };
     for (const Case& c : cases) {
         WriteBytes(m_path, QByteArray("[UI]\n") + c.line + "\n");
@@ -76,9 +87,9 @@ TEST_F(AppSettingsTest, MapChoiceIsClamped) {
     }
     CAppSettings settings(m_path);
     settings.SetMapChoice(7);
-    EXPECT_EQ(settings.mapChoice(), 1);
+    EXPECT_EQ(settings.mapChoice(), MapChoice::kChinaMap);
     settings.SetMapChoice(-1);
-    EXPECT_EQ(settings.mapChoice(), 0);
+    EXPECT_EQ(settings.mapChoice(), MapChoice::kGoogleMaps);
 }
 
 TEST_F(AppSettingsTest, SetLanguageStoresTheRowCode) {
@@ -86,7 +97,7 @@ TEST_F(AppSettingsTest, SetLanguageStoresTheRowCode) {
         CAppSettings settings(m_path);
         settings.SetLanguage(row);
         EXPECT_EQ(settings.languageIndex(), row);
-        EXPECT_EQ(settings.languageId(), LanguageIdOf(kLanguageTable[row]));
+        EXPECT_EQ(settings.languageId(), kLanguageTable[row].languageId);
         EXPECT_EQ(settings.ReadText(SettingsKeys::kLanguage),
                   QLatin1String(kLanguageTable[row].code));
         EXPECT_EQ(CAppSettings(m_path).languageIndex(), row) << "a new start keeps the choice";
@@ -103,7 +114,7 @@ TEST_F(AppSettingsTest, SetLanguageOutsideTheTableDoesNothing) {
         CAppSettings settings(m_path);
         settings.SetLanguage(index);
         EXPECT_EQ(settings.languageIndex(), 0) << index;
-        EXPECT_EQ(settings.languageId(), 0x0409) << index;
+        EXPECT_EQ(settings.languageId(), LanguageIds::kEnglish) << index;
         EXPECT_FALSE(QFile::exists(m_path)) << index;
 
         const QByteArray before = "[UI]\nLANGID=KOR\n";
@@ -150,7 +161,7 @@ TEST_F(AppSettingsTest, UnusableFileReadsDefaultsAndIsNamedOnce) {
         {
             CAppSettings settings(path);
             EXPECT_EQ(settings.languageIndex(), 0);
-            EXPECT_EQ(settings.ReadMapChoice(), 0);
+            EXPECT_EQ(settings.ReadMapChoice(), MapChoice::kGoogleMaps);
             EXPECT_EQ(settings.ReadInt(SettingsKeys::kWindowRight), 800);
             EXPECT_EQ(settings.ReadText(SettingsKeys::kFolder), QString());
             EXPECT_FALSE(settings.WriteInt(SettingsKeys::kMapEnable, 0));

@@ -22,7 +22,7 @@ const std::vector<uint16_t> kProgramIds = {
 };
 
 StringTable TableOfRow(int row) {
-    return StringTableForLanguage(LanguageIdOf(kLanguageTable[row]));
+    return StringTableForLanguage(kLanguageTable[row].languageId);
 }
 
 TEST(Languages, CodeLookupIsExact) {
@@ -38,7 +38,7 @@ TEST(Languages, CodeLookupIsExact) {
 TEST(Languages, RowsKeepTheirLanguageIdentifiers) {
     const uint16_t expected[kLanguageCount] = {1033, 2052, 1028, 1042, 1049, 2070, 1041, 1031};
     for (int row = 0; row < kLanguageCount; ++row)
-        EXPECT_EQ(LanguageIdOf(kLanguageTable[row]), expected[row]) << row;
+        EXPECT_EQ(kLanguageTable[row].languageId, expected[row]) << row;
     EXPECT_EQ(kFallbackLanguageId, 0x0411);
 }
 
@@ -94,7 +94,7 @@ TEST(Languages, EachRowReadsItsOwnTable) {
         settings.SetLanguage(row);
         EXPECT_EQ(LoadText(settings, 104), QStringView(selectFile[row])) << row;
     }
-    EXPECT_EQ(LoadTextForLanguage(0x0411, 101), QStringView(u"バージョン情報"));
+    EXPECT_EQ(LoadTextForLanguage(LanguageIds::kJapanese, 101), QStringView(u"バージョン情報"));
 }
 
 bool HasThaiLetter(const QString& text) {
@@ -115,7 +115,7 @@ TEST(Languages, ThaiAndVietnameseRowsAreTranslatedThroughout) {
         EXPECT_TRUE(HasThaiLetter(FindString(TableOfRow(thai), entry.id))) << entry.id;
     for (const StringEntry& entry : TableOfRow(vietnamese))
         EXPECT_TRUE(HasNonAsciiLetter(FindString(TableOfRow(vietnamese), entry.id))) << entry.id;
-    EXPECT_EQ(LoadTextForLanguage(LanguageIdOf(kLanguageTable[thai]), 109), QStringView(u"นำไปใช้"));
+    EXPECT_EQ(LoadTextForLanguage(kLanguageTable[thai].languageId, 109), QStringView(u"นำไปใช้"));
 }
 
 TEST(Languages, MissingTextsFallBackToJapaneseThenEmpty) {
@@ -124,7 +124,7 @@ TEST(Languages, MissingTextsFallBackToJapaneseThenEmpty) {
     EXPECT_EQ(LoadTextForLanguage(0, 134), QStringView(u"ビデオの再生/一時停止"));
     for (int row = 0; row < kLanguageCount; ++row) {
         for (uint16_t id : {0, 100, 121, 123, 142, 200, 61440, 65535})
-            EXPECT_EQ(LoadTextForLanguage(LanguageIdOf(kLanguageTable[row]), id), QString())
+            EXPECT_EQ(LoadTextForLanguage(kLanguageTable[row].languageId, id), QString())
                 << row << " " << id;
     }
 }
