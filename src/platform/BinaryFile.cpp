@@ -40,17 +40,18 @@ void BinaryFile::Close() {
 
 void BinaryFile::ReadAt(uint64_t position, char* destination, size_t count) {
     if (!m_file.isOpen())
-        throw FileReadError("file not open");
+        throw FileReadError(FileReadError::Cause::InputOutput, "file not open");
     if (position > static_cast<uint64_t>(std::numeric_limits<qint64>::max()) ||
         !m_file.seek(static_cast<qint64>(position)))
-        throw FileReadError("seek failed");
+        throw FileReadError(FileReadError::Cause::InputOutput, "seek failed");
     size_t done = 0;
     while (done < count) {
         const qint64 got = m_file.read(destination + done, static_cast<qint64>(count - done));
         if (got < 0)
-            throw FileReadError("read failed");
+            throw FileReadError(FileReadError::Cause::InputOutput, "read failed");
         if (got == 0)
-            throw FileReadError("file shorter than when it was opened");
+            throw FileReadError(FileReadError::Cause::PastEnd,
+                                "file shorter than when it was opened");
         done += static_cast<size_t>(got);
     }
 }
@@ -89,7 +90,7 @@ size_t BinaryFile::Read(void* destination, size_t count) {
 
 void BinaryFile::ReadExact(void* destination, size_t count) {
     if (Read(destination, count) != count)
-        throw FileReadError("read past the end of the file");
+        throw FileReadError(FileReadError::Cause::PastEnd, "read past the end of the file");
 }
 
 bool BinaryFile::QueryStatus(FileStatus& status) const {

@@ -10,10 +10,13 @@
 #include <stdexcept>
 #include <vector>
 
-// Thrown when the file cannot deliver the bytes asked for (an I/O error, or a read that
-// runs past the end of the file through ReadExact).
+// Thrown when the file cannot deliver the bytes asked for: a read that runs past the end of
+// the file (through ReadExact, or because the file has become shorter since it was opened),
+// or an I/O error.
 struct FileReadError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    enum class Cause { PastEnd, InputOutput };
+    FileReadError(Cause why, const char* what) : std::runtime_error(what), cause(why) {}
+    Cause cause;
 };
 
 // A read-only binary file read through a buffer. Readers that look at a file a few bytes at

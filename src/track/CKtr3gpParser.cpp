@@ -29,7 +29,6 @@ constexpr size_t kAvc1WidthAt = 24;
 constexpr size_t kAvc1HeightAt = 26;
 
 constexpr uint64_t kMsPerSecond = 1000;
-constexpr uint32_t kSampleBytes = 3; // the walk steps over "gsen" in whole multiples of this
 
 struct BoxHeader {
     uint32_t size;
@@ -54,61 +53,35 @@ void CKtr3gpParser::SetStatusTarget(FileStatus* status) {
 }
 
 int32_t CKtr3gpParser::Parse(const QString& path) {
-    BeginRead();
-    try {
-        if (!OpenForRead(path))
-            return -1;
-        const BoxHeader first = ReadBoxHeader(m_file, 0);
-        if (first.type != kFtyp)
-            return Finish(false);
-        m_results.fileSize = m_file.Length();
-        Walk(first.size);
-        return Finish(m_results.width != 0 && m_results.height != 0 && m_results.durationMs != 0);
-    } catch (...) {
-        m_file.Close();
-        return -1;
-    }
+    return ReadFile(path, [this] { return ReadBoxes(); });
+}
+
+ReadFailure CKtr3gpParser::ReadBoxes() {
+    const BoxHeader first = ReadBoxHeader(m_file, 0);
+    if (first.type != kFtyp)
+        return ReadFailure::NotRecognised;
+    m_results.fileSize = m_file.Length();
+    Walk(first.size);
+    const bool complete =
+        m_results.width != 0 && m_results.height != 0 && m_results.durationMs != 0;
+    return complete ? ReadFailure::None : ReadFailure::NoIndexBox;
 }
 
 void CKtr3gpParser::Walk(uint64_t p) {
     const uint64_t fileSize = m_results.fileSize;
     // p only grows: every step moves past at least a header, and a size below 8 wraps the
     // 32-bit content length to nearly 4 GiB.
-    while (p < fileSize && fileSize - p >= kBoxHeaderBytes) {
+    while (!DateRefused() && p < fileSize && fileSize - p >= kBoxHeaderBytes) {
         const BoxHeader box = ReadBoxHeader(m_file, p);
         p += kBoxHeaderBytes;
         const uint32_t length = box.size - kBoxHeaderBytes;
-        switch (box.type) {
-        case fourcc::kGps0:
-            m_results.gpsOffset = p;
-            m_results.gpsSize = length;
-            ExaminePoints(length);
-            p += kTrackPointBytes * (length / kTrackPointBytes);
-            break;
-        case fourcc::kGsen:
-            m_results.gsensorOffset = p;
-            m_results.gsensorSize = length;
-            p += kSampleBytes * (length / kSampleBytes);
-            break;
-        case fourcc::kGpsa:
-            m_file.ReadExact(m_results.gpsRate, sizeof m_results.gpsRate);
-            p += length;
-            break;
-        case fourcc::kGsea:
-            m_file.ReadExact(m_results.gsensorRate, sizeof m_results.gsensorRate);
-            p += length;
-            break;
-        case fourcc::kIdit:
-            ReadDateText(length);
-            p += length;
-            break;
-        case kMoov:
+        if (IsCameraPayload(box.type)) {
+            p = ReadCameraPayload(box.type, p, length);
+        } else if (box.type == kMoov) {
             // The walk then goes on into the children of "moov".
             ReadMovie(p, length);
-            break;
-        default:
+        } else {
             p += length;
-            break;
         }
     }
 }

@@ -18,6 +18,7 @@ private:
         uint32_t length;
     };
 
+    ReadFailure ReadBoxes();
     void Walk(uint64_t position);
     void ReadMovie(uint64_t offset, uint32_t length);
     std::optional<Content> FindChild(uint64_t start, uint64_t limit, uint32_t type);

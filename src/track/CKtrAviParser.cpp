@@ -36,7 +36,6 @@ constexpr size_t kFormatHeightAt = 8;
 
 constexpr uint64_t kMicrosPerMs = 1000;
 constexpr uint32_t kMsPerSecond = 1000;
-constexpr uint32_t kSampleBytes = 3; // the walk steps over "gsen" in whole multiples of this
 
 } // namespace
 
@@ -49,23 +48,21 @@ void CKtrAviParser::SetStatusTarget(FileStatus* status) {
 }
 
 int32_t CKtrAviParser::Parse(const QString& path) {
-    BeginRead();
-    try {
-        if (!OpenForRead(path))
-            return -1;
-        m_file.Seek(0);
-        const uint32_t id = ReadId();
-        ReadSize(); // the RIFF size is not used for anything
-        if (id != kRiff)
-            return Finish(false);
-        m_results.fileSize = m_file.Length();
-        const bool truncated = Walk();
-        return Finish(m_results.width != 0 && m_results.height != 0 && m_results.durationMs != 0 &&
-                      !truncated);
-    } catch (...) {
-        m_file.Close();
-        return -1;
-    }
+    return ReadFile(path, [this] { return ReadChunks(); });
+}
+
+ReadFailure CKtrAviParser::ReadChunks() {
+    m_file.Seek(0);
+    const uint32_t id = ReadId();
+    ReadSize(); // the RIFF size is not used for anything
+    if (id != kRiff)
+        return ReadFailure::NotRecognised;
+    m_results.fileSize = m_file.Length();
+    if (Walk())
+        return ReadFailure::Truncated;
+    const bool complete =
+        m_results.width != 0 && m_results.height != 0 && m_results.durationMs != 0;
+    return complete ? ReadFailure::None : ReadFailure::NoIndexBox;
 }
 
 uint32_t CKtrAviParser::ReadId() {
@@ -86,44 +83,16 @@ bool CKtrAviParser::Walk() {
     // The form type after "RIFF" is met first, as an ID nobody handles. Every step moves
     // past at least one 4-byte ID, so the walk always ends.
     uint64_t p = kRiffHeaderBytes;
-    while (p < fileSize && fileSize - p >= kFieldBytes) {
+    while (!DateRefused() && p < fileSize && fileSize - p >= kFieldBytes) {
         m_file.Seek(p);
         const uint32_t id = ReadId();
         p += kFieldBytes;
+        if (IsCameraPayload(id)) {
+            const uint32_t size = ReadSize();
+            p = ReadCameraPayload(id, p + kFieldBytes, size);
+            continue;
+        }
         switch (id) {
-        case fourcc::kGps0: {
-            const uint32_t size = ReadSize();
-            p += kFieldBytes;
-            m_results.gpsOffset = p;
-            m_results.gpsSize = size;
-            ExaminePoints(size);
-            p += kTrackPointBytes * (size / kTrackPointBytes);
-            break;
-        }
-        case fourcc::kGsen: {
-            const uint32_t size = ReadSize();
-            p += kFieldBytes;
-            m_results.gsensorOffset = p;
-            m_results.gsensorSize = size;
-            p += kSampleBytes * (size / kSampleBytes);
-            break;
-        }
-        case fourcc::kGpsa:
-        case fourcc::kGsea: {
-            const uint32_t size = ReadSize();
-            p += kFieldBytes;
-            m_file.ReadExact(id == fourcc::kGpsa ? m_results.gpsRate : m_results.gsensorRate,
-                             sizeof m_results.gpsRate);
-            p += size;
-            break;
-        }
-        case fourcc::kIdit: {
-            const uint32_t size = ReadSize();
-            p += kFieldBytes;
-            ReadDateText(size);
-            p += size;
-            break;
-        }
         case kJunk:
         case kIdx1:
         case kIndx:

@@ -11,6 +11,7 @@ public:
     void SetStatusTarget(FileStatus* status) override;
 
 private:
+    ReadFailure ReadChunks();
     // Returns true when the movie data list claims more bytes than the file holds.
     bool Walk();
     uint32_t ReadId();

@@ -3,6 +3,8 @@
 #include "platform/LocalTime.h"
 #include "track/CKtr3gpParser.h"
 #include "track/CKtrAviParser.h"
+#include "track/FourCc.h"
+#include "track/TrackLog.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +19,13 @@ constexpr int kLastDay = 31;
 constexpr int kLastHour = 23;
 constexpr int kLastMinute = 59;
 constexpr int kLastSecond = 59;
+constexpr uint32_t kGps0 = FourCc("gps0");
+constexpr uint32_t kGsen = FourCc("gsen");
+constexpr uint32_t kGpsa = FourCc("gpsa");
+constexpr uint32_t kGsea = FourCc("gsea");
+constexpr uint32_t kIdit = FourCc("IDIT");
+
+constexpr uint32_t kSampleBytes = 3; // the walk steps over "gsen" in whole multiples of this
 
 // The date test of points and IDIT texts. Only upper bounds are set for the time of day: a
 // point's fields cannot be negative, and a negative field scanned from an IDIT text is left to
@@ -24,17 +33,6 @@ constexpr int kLastSecond = 59;
 bool DateFieldsValid(int month, int day, int hour, int minute, int second) {
     return month >= 1 && month <= kLastMonth && day >= 1 && day <= kLastDay && hour <= kLastHour &&
            minute <= kLastMinute && second <= kLastSecond;
-}
-
-struct DateRefused : std::runtime_error {
-    DateRefused() : std::runtime_error("date cannot be converted to local time") {}
-};
-
-int64_t LocalSecondsOrThrow(int year, int month, int day, int hour, int minute, int second) {
-    const std::optional<int64_t> t = LocalTimeToSeconds(year, month, day, hour, minute, second);
-    if (!t)
-        throw DateRefused();
-    return *t;
 }
 
 } // namespace
@@ -50,34 +48,64 @@ void CKtrVideoParser::SetStatusTarget(FileStatus*) {}
 void CKtrVideoParser::BeginRead() {
     m_file.Close();
     m_results = RecordingInfo{};
+    m_failure = ReadFailure::None;
     m_dateFound = false;
+    m_dateRefused = false;
     std::memset(m_dateText, 0, sizeof m_dateText);
 }
 
-bool CKtrVideoParser::OpenForRead(const QString& path) {
+ReadFailure CKtrVideoParser::OpenForRead(const QString& path) {
     if (!m_file.Open(path))
-        return false;
+        return ReadFailure::CannotOpen;
     if (m_statusTarget)
         m_file.QueryStatus(*m_statusTarget);
-    return true;
+    return m_file.Length() == 0 ? ReadFailure::EmptyFile : ReadFailure::None;
+}
+
+bool CKtrVideoParser::IsCameraPayload(uint32_t type) {
+    return type == kGps0 || type == kGsen || type == kGpsa || type == kGsea || type == kIdit;
+}
+
+uint64_t CKtrVideoParser::ReadCameraPayload(uint32_t type, uint64_t p, uint32_t length) {
+    switch (type) {
+    case kGps0:
+        m_results.gpsOffset = p;
+        m_results.gpsSize = length;
+        ExaminePoints(length);
+        // A remainder of less than one point is not skipped.
+        return p + kTrackPointBytes * (length / kTrackPointBytes);
+    case kGsen:
+        m_results.gsensorOffset = p;
+        m_results.gsensorSize = length;
+        return p + kSampleBytes * (length / kSampleBytes);
+    case kGpsa:
+        m_file.ReadExact(m_results.gpsRate, sizeof m_results.gpsRate);
+        break;
+    case kGsea:
+        m_file.ReadExact(m_results.gsensorRate, sizeof m_results.gsensorRate);
+        break;
+    case kIdit:
+        ReadDateText(length);
+        break;
+    }
+    return p + length;
 }
 
 void CKtrVideoParser::ExaminePoints(uint64_t length) {
     const uint64_t count = std::min(length, m_file.Remaining()) / kTrackPointBytes;
     // Once dated, the remaining points cannot change anything, so they are not read.
-    for (uint64_t i = 0; i < count && !m_dateFound; ++i) {
+    for (uint64_t i = 0; i < count && !m_dateFound && !m_dateRefused; ++i) {
         TrackPoint point;
         m_file.ReadExact(&point, sizeof point);
         if (point.year == 0 ||
             !DateFieldsValid(point.month, point.day, point.hour, point.minute, point.second))
             continue;
-        const int64_t t = LocalSecondsOrThrow(kYearBase + point.year, point.month, point.day,
-                                              point.hour, point.minute, point.second);
         // The points before the first dated one were taken at the GPS rate; without a rate
         // there is nothing to step back by.
         const uint8_t rate = m_results.gpsRate[0];
-        m_results.startTime = t - static_cast<int64_t>(rate != 0 ? i / rate : 0);
-        m_dateFound = true;
+        m_dateFound =
+            SetLocalStart(kYearBase + point.year, point.month, point.day, point.hour, point.minute,
+                          point.second, static_cast<int64_t>(rate != 0 ? i / rate : 0));
     }
 }
 
@@ -93,15 +121,29 @@ void CKtrVideoParser::ReadDateText(uint64_t length) {
         m_dateFound = false;
         return;
     }
-    m_results.startTime = LocalSecondsOrThrow(year, month, day, hour, minute, second);
+    SetLocalStart(year, month, day, hour, minute, second, 0);
 }
 
-int32_t CKtrVideoParser::Finish(bool accepted) {
+bool CKtrVideoParser::SetLocalStart(int year, int month, int day, int hour, int minute, int second,
+                                    int64_t stepBackSeconds) {
+    const std::optional<int64_t> t = LocalTimeToSeconds(year, month, day, hour, minute, second);
+    if (!t) {
+        m_dateRefused = true;
+        return false;
+    }
+    m_results.startTime = *t - stepBackSeconds;
+    return true;
+}
+
+int32_t CKtrVideoParser::Finish(const QString& path, ReadFailure failure) {
     m_file.Close();
+    m_failure = failure;
     if (!m_dateFound)
         m_results.startTime = 0;
-    if (!accepted)
+    if (failure != ReadFailure::None) {
+        qCDebug(lcTrack) << "not read:" << path << "-" << ReadFailureText(failure);
         return -1;
+    }
     if (m_infoTarget)
         *m_infoTarget = m_results;
     return 0;

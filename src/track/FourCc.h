@@ -24,11 +24,3 @@ inline uint32_t LittleEndian32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
            (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-
-namespace fourcc {
-constexpr uint32_t kGps0 = FourCc("gps0");
-constexpr uint32_t kGsen = FourCc("gsen");
-constexpr uint32_t kGpsa = FourCc("gpsa");
-constexpr uint32_t kGsea = FourCc("gsea");
-constexpr uint32_t kIdit = FourCc("IDIT");
-} // namespace fourcc

@@ -1,0 +1,23 @@
+#include "track/ReadFailure.h"
+
+QString ReadFailureText(ReadFailure failure) {
+    switch (failure) {
+    case ReadFailure::None:
+        return QString();
+    case ReadFailure::CannotOpen:
+        return QStringLiteral("cannot open");
+    case ReadFailure::EmptyFile:
+        return QStringLiteral("empty file");
+    case ReadFailure::Truncated:
+        return QStringLiteral("truncated");
+    case ReadFailure::NotRecognised:
+        return QStringLiteral("not recognised");
+    case ReadFailure::NoIndexBox:
+        return QStringLiteral("no index box");
+    case ReadFailure::DateRefused:
+        return QStringLiteral("date refused");
+    case ReadFailure::ReadError:
+        return QStringLiteral("read error");
+    }
+    return QStringLiteral("unreadable");
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Why an embedded-track reader rejected a file, for callers that list unreadable recordings.
+enum class ReadFailure {
+    None,
+    CannotOpen, // missing, not a regular file, or the open was refused
+    EmptyFile,
+    Truncated,     // a read ran past the end, or the movie data ends beyond it
+    NotRecognised, // no "ftyp" box first / not a RIFF file
+    NoIndexBox,    // no usable movie or stream header: picture size or duration unknown
+    DateRefused,   // a recording date the local-time conversion refuses
+    ReadError,     // the file system failed a seek or a read
+};
+
+// A short lower-case text for the reason, e.g. "no index box"; empty for None.
+QString ReadFailureText(ReadFailure failure);

@@ -1,0 +1,3 @@
+#include "track/TrackLog.h"
+
+Q_LOGGING_CATEGORY(lcTrack, "kestrola.track", QtInfoMsg)
