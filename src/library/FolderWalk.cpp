@@ -19,12 +19,6 @@ struct WalkLevel {
 
 } // namespace
 
-QString WithTrailingSeparator(const QString& path) {
-    if (path.isEmpty() || path.endsWith(kPathSeparator))
-        return path;
-    return path + kPathSeparator;
-}
-
 WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback) {
     if (!QFileInfo::exists(root))
         return WalkOutcome::RootMissing;

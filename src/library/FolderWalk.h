@@ -1,12 +1,11 @@
 #pragma once
 
+#include "platform/PathText.h"
+
 #include <QFileInfo>
 #include <QString>
 
 #include <functional>
-
-// Qt's separator on every platform; the catalogue's paths use it throughout.
-inline constexpr QChar kPathSeparator = QLatin1Char('/');
 
 // The walk never descends more than this many directories below its root.
 inline constexpr int kMaxWalkDepth = 40;
@@ -27,6 +26,3 @@ using WalkCallback =
 // that cannot be listed ends its own branch only. Directories below kMaxWalkDepth are not
 // entered.
 WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback);
-
-// Appends the separator unless the path is empty or already ends with one.
-QString WithTrailingSeparator(const QString& path);

@@ -1,12 +1,13 @@
 #include "library/ListCellTexts.h"
 
+#include "track/TrackRecords.h"
+
 #include <QDateTime>
 
 #include <algorithm>
 
 namespace {
 
-constexpr uint64_t kMsPerSecond = 1000;
 constexpr int kBytesToMbShift = 20;
 constexpr int kCenturyBase = 2000;
 constexpr int kLastFourDigitYear = 9999;

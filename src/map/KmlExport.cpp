@@ -2,6 +2,7 @@
 
 #include "map/MapLog.h"
 #include "platform/AtomicFile.h"
+#include "platform/PathText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,12 +21,6 @@ constexpr char kClosingText[] = "\n        </coordinates>\n"
                                 "    </Placemark>\n"
                                 "  </Document>\n"
                                 "</kml>\n";
-
-QString WithTrailingSeparator(const QString& folder) {
-    if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QDir::separator()))
-        return folder;
-    return folder + QDir::separator();
-}
 
 QDateTime LocalStart(const KmlRecording& recording) {
     return QDateTime::fromSecsSinceEpoch(recording.startTime, Qt::LocalTime);

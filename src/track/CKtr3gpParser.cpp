@@ -28,8 +28,6 @@ constexpr size_t kAvc1UsedBytes = 28;
 constexpr size_t kAvc1WidthAt = 24;
 constexpr size_t kAvc1HeightAt = 26;
 
-constexpr uint64_t kMsPerSecond = 1000;
-
 struct BoxHeader {
     uint32_t size;
     uint32_t type;

@@ -35,7 +35,6 @@ constexpr size_t kFormatWidthAt = 4;
 constexpr size_t kFormatHeightAt = 8;
 
 constexpr uint64_t kMicrosPerMs = 1000;
-constexpr uint32_t kMsPerSecond = 1000;
 
 } // namespace
 

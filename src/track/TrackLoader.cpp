@@ -22,7 +22,6 @@ constexpr double kRateCodeSpanMs = 500.0;
 constexpr double kSidecarSamplesPerMs = 0.001;
 constexpr double kSidecarPointsPerSecond = 1.0;
 constexpr double kDefaultPointsPerSecond = 1.0;
-constexpr double kMsPerSecond = 1000.0;
 constexpr size_t kMaxBlockPoints = std::numeric_limits<uint32_t>::max() / kTrackPointBytes;
 constexpr size_t kMaxBlockSamples = std::numeric_limits<uint32_t>::max() / kGSensorSampleBytes;
 

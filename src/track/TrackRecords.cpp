@@ -4,7 +4,7 @@
 
 int64_t TrackBuffer::pointIndexAt(int64_t ms) const
 {
-    const double index = std::trunc(static_cast<double>(ms) * pointsPerSecond / 1000.0);
+    const double index = std::trunc(static_cast<double>(ms) * pointsPerSecond / kMsPerSecond);
     if (!(index >= 0.0) || index >= static_cast<double>(pointCount()))
         return -1;
     return static_cast<int64_t>(index);

@@ -95,6 +95,14 @@ double NmeaToDegrees(double nmea);
 // A point may be drawn on the map only when it has a fix and plausible coordinates.
 bool PassesMapTest(const TrackPoint& point);
 
+inline constexpr uint32_t kMsPerSecond = 1000;
+
+// A G-sensor count of 128 stands for the recording's full scale in g.
+inline constexpr double kGSensorCountsPerFullScale = 128.0;
+
 // The G-sensor value lives in the lowest byte of each 32-bit integer.
 inline int8_t GSensorCount(int32_t raw) { return static_cast<int8_t>(static_cast<uint8_t>(raw & 0xFF)); }
-inline double GSensorG(int32_t raw, double fullScale) { return GSensorCount(raw) * fullScale / 128.0; }
+inline double GSensorCountToG(int count, double fullScale) {
+    return count * fullScale / kGSensorCountsPerFullScale;
+}
+inline double GSensorG(int32_t raw, double fullScale) { return GSensorCountToG(GSensorCount(raw), fullScale); }

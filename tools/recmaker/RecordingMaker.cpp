@@ -21,7 +21,6 @@ constexpr qsizetype kIdx1Entry = 16;
 constexpr uint8_t kTsSyncByte = 0x47;
 constexpr double kKmhPerKnot = 1.852;
 constexpr double kDefaultFullScale = 8.0;
-constexpr double kCountsPerFullScale = 128.0;
 constexpr int kSamplesPerSecondPerRateCode = 2;
 
 bool Fail(QString* error, const QString& message) {
@@ -306,7 +305,7 @@ QByteArray RmcSentence(const TrackPoint& point) {
 // x 512 then truncates to the intended value rather than one below it.
 QByteArray GValue(int8_t count, double fullScale) {
     constexpr int kMinDecimals = 3;
-    QByteArray text = Format("%.7f", count * fullScale / kCountsPerFullScale);
+    QByteArray text = Format("%.7f", GSensorCountToG(count, fullScale));
     const qsizetype keep = text.indexOf('.') + 1 + kMinDecimals;
     while (text.size() > keep && text.endsWith('0'))
         text.chop(1);

@@ -11,10 +11,9 @@ constexpr int kMaxYearByte = 255;
 constexpr double kMinutesPerDegree = 60.0;
 constexpr double kDegreesPerHalfDegUnit = 2.0;
 constexpr int kHeadingUnits = 180;
-constexpr double kCountsPerFullScale = 128.0;
 
 int32_t ToCount(double g, double fullScale) {
-    const double count = std::round(g * kCountsPerFullScale / fullScale);
+    const double count = std::round(g * kGSensorCountsPerFullScale / fullScale);
     return static_cast<int32_t>(
         std::clamp(count, static_cast<double>(INT8_MIN), static_cast<double>(INT8_MAX)));
 }
