@@ -1,44 +1,14 @@
+#include "CliRun.h"
 #include "RecordingFixtures.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int kCliTimeoutMs = 60000;
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-CliRun RunCli(const QStringList& arguments) {
-    const QString cli =
-        QDir(qEnvironmentVariable("KESTROLA_BIN_DIR")).filePath(QStringLiteral("kestrola-cli"));
-    CliRun run;
-    if (!QFileInfo(cli).isExecutable()) {
-        ADD_FAILURE() << "kestrola-cli not found; set KESTROLA_BIN_DIR to build/bin";
-        return run;
-    }
-    QProcess process;
-    process.start(cli, arguments);
-    if (!process.waitForFinished(kCliTimeoutMs)) {
-        ADD_FAILURE() << "kestrola-cli did not finish";
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    return run;
-}
 
 QJsonArray Row(const QStringList& cells) {
     return QJsonArray::fromStringList(cells);

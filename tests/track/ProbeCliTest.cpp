@@ -1,46 +1,17 @@
 #include "ByteWriter.h"
 #include "CameraFixtures.h"
+#include "CliRun.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct ProbeRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ProbeRun Probe(const QStringList& arguments) {
-    ProbeRun run;
-    const QString cli =
-        QDir(qEnvironmentVariable("KESTROLA_BIN_DIR")).filePath(QStringLiteral("kestrola-cli"));
-    if (!QFileInfo(cli).isExecutable()) {
-        ADD_FAILURE() << "no kestrola-cli in $KESTROLA_BIN_DIR";
-        return run;
-    }
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
-    process.setProcessEnvironment(env);
-    process.start(cli, QStringList{QStringLiteral("probe")} + arguments);
-    if (!process.waitForFinished(30000)) {
-        ADD_FAILURE() << "kestrola-cli probe did not finish";
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+CliRun Probe(const QStringList& arguments) {
+    return RunCli(QStringList{QStringLiteral("probe")} + arguments, {{"TZ", "UTC"}});
 }
 
 const QStringList kInfoKeys = {"durationMs",  "durationSeconds", "fileSize",      "gpsOffset",
@@ -80,9 +51,9 @@ TEST(ProbeCli, ReadsARecording) {
         const QString path = dir.filePath(QString::fromLatin1(c.name));
         bytes::WriteFile(path.toStdString(), c.file);
 
-        const ProbeRun run = Probe({path});
+        const CliRun run = Probe({path});
         ASSERT_EQ(run.exitCode, 0) << c.name << run.err.constData();
-        const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+        const QJsonObject json = run.json();
         QStringList expectedKeys = kInfoKeys + QStringList{"path", "reader", "result"};
         expectedKeys.sort();
         EXPECT_EQ(json.keys(), expectedKeys) << c.name;
@@ -113,9 +84,9 @@ TEST(ProbeCli, FailedReadPrintsTheZeroedRecord) {
     const QString path = dir.filePath(QStringLiteral("broken.AVI"));
     bytes::WriteFile(path.toStdString(), fixtures::Ftyp() + fixtures::Moov(1000, 60000, 640, 480));
 
-    const ProbeRun run = Probe({path});
+    const CliRun run = Probe({path});
     EXPECT_EQ(run.exitCode, 1);
-    const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+    const QJsonObject json = run.json();
     EXPECT_EQ(json["reader"].toString(), "avi");
     EXPECT_EQ(json["result"].toInt(), -1);
     for (const QString& key : kInfoKeys) {
@@ -130,7 +101,7 @@ TEST(ProbeCli, FailedReadPrintsTheZeroedRecord) {
 TEST(ProbeCli, UsageErrors) {
     const QStringList cases[] = {{}, {"a.MP4", "b.MP4"}, {"--no-such-option", "a.MP4"}};
     for (const QStringList& arguments : cases) {
-        const ProbeRun run = Probe(arguments);
+        const CliRun run = Probe(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.constData();

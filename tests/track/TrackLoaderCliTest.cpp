@@ -1,12 +1,11 @@
 #include "CameraFixtures.h"
+#include "CliRun.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,33 +14,6 @@
 #include <vector>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-CliRun RunCli(const QStringList& arguments) {
-    const QString bin = qEnvironmentVariable("KESTROLA_BIN_DIR");
-    const QString cli = QDir(bin).filePath(QStringLiteral("kestrola-cli"));
-    CliRun run;
-    if (bin.isEmpty() || !QFileInfo(cli).isExecutable()) {
-        ADD_FAILURE() << "kestrola-cli not found; set KESTROLA_BIN_DIR to build/bin";
-        return run;
-    }
-    QProcess process;
-    process.start(cli, arguments);
-    if (!process.waitForFinished(60000)) {
-        ADD_FAILURE() << "kestrola-cli did not finish";
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 TrackPoint Fix(double lat, double lon, int32_t altitude, bool valid) {
     TrackPoint p = fixtures::Point(21, 1, 1, 12, 0, 0);

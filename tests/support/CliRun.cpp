@@ -1,0 +1,44 @@
+#include "CliRun.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kCliTimeoutMs = 60000;
+
+} // namespace
+
+QJsonObject CliRun::json() const {
+    return QJsonDocument::fromJson(out).object();
+}
+
+CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment) {
+    CliRun run;
+    const QString bin = qEnvironmentVariable("KESTROLA_BIN_DIR");
+    const QString cli = QDir(bin).filePath(QStringLiteral("kestrola-cli"));
+    if (bin.isEmpty() || !QFileInfo(cli).isExecutable()) {
+        ADD_FAILURE() << "kestrola-cli not found; set KESTROLA_BIN_DIR to build/bin";
+        return run;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : environment)
+        env.insert(name, value);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(cli, arguments);
+    if (!process.waitForFinished(kCliTimeoutMs)) {
+        ADD_FAILURE() << "kestrola-cli did not finish";
+        return run;
+    }
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}

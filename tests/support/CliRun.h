@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+// What one run of kestrola-cli left behind. exitCode is -1 when the tool could not be run or
+// did not end normally.
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    QJsonObject json() const;
+};
+
+using CliEnvironment = std::vector<std::pair<QString, QString>>;
+
+// Runs the kestrola-cli found in $KESTROLA_BIN_DIR with the given arguments and extra
+// environment variables; fails the current test when it is missing or does not finish.
+CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment = {});
