@@ -1,5 +1,6 @@
 #pragma once
 
+#include "track/ReadFailure.h"
 #include "track/TrackRecords.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ struct RecordingEntry {
     QString folder;    // scan root (ends with a separator for a folder scan)
     QString subfolder; // path below the root, each level followed by a separator
     RecordingInfo info;
+    int32_t readResult = -1;                     // what the reader's Parse returned: 0 or -1
+    ReadFailure readFailure = ReadFailure::None; // why, when readResult is -1
 };
 
 // A run of consecutive entries that follow one another in time.

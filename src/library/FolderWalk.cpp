@@ -1,5 +1,7 @@
 #include "library/FolderWalk.h"
 
+#include "library/CatalogueLog.h"
+
 #include <QDir>
 #include <QDirIterator>
 
@@ -33,6 +35,7 @@ WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback) {
         WalkLevel& level = levels.back();
         // A listing that cannot be opened or fails part-way simply reports no more items.
         if (!level.listing->hasNext()) {
+            qCDebug(lcCatalogue) << "walk: end of" << base + level.subfolder;
             levels.pop_back();
             continue;
         }
@@ -41,8 +44,11 @@ WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback) {
         const QString name = item.fileName();
         if (item.isDir()) {
             // A link to a directory could lead back up the tree and multiply every entry.
-            if (item.isSymLink() || static_cast<int>(levels.size()) > kMaxWalkDepth)
+            if (item.isSymLink() || static_cast<int>(levels.size()) > kMaxWalkDepth) {
+                qCDebug(lcCatalogue) << "walk: not entered:" << item.filePath()
+                                     << (item.isSymLink() ? "(a link)" : "(too deep)");
                 continue;
+            }
             callback(base, level.subfolder, name, item, true);
             QString subfolder = level.subfolder + name + kPathSeparator;
             auto listing = std::make_unique<QDirIterator>(base + subfolder, kListing);

@@ -1,5 +1,6 @@
 #include "library/RecordingCatalogue.h"
 
+#include "library/CatalogueLog.h"
 #include "library/CatalogueViews.h"
 #include "library/FolderWalk.h"
 #include "platform/FileStatus.h"
@@ -7,6 +8,7 @@
 #include "track/TrackSinks.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -77,13 +79,15 @@ bool HasLockCharacter(const QString& name) {
     return name.size() > kLockCharacter && name[kLockCharacter] == QLatin1Char('G');
 }
 
-// Fills entry.info (and status, when given) with the reader that fits the name.
-bool ParseEntry(RecordingEntry& entry, FileStatus* status) {
+// Fills entry.info (and status, when given) with the reader that fits the name, and keeps
+// what the reader returned and why it failed.
+void ParseEntry(RecordingEntry& entry, FileStatus* status) {
     const std::unique_ptr<CKtrVideoParser> reader = CreateReaderForName(entry.name);
     reader->SetInfoTarget(&entry.info);
     if (status)
         reader->SetStatusTarget(status);
-    return reader->Parse(JoinEntryPath(entry)) == 0;
+    entry.readResult = reader->Parse(JoinEntryPath(entry));
+    entry.readFailure = reader->Failure();
 }
 
 } // namespace
@@ -112,8 +116,8 @@ bool RecordingCatalogue::Scan(const QString& root, const QString& fileName) {
         m_filesExamined = 0;
         const WalkOutcome outcome =
             WalkFolder(root, [this](const QString& walkRoot, const QString& subfolder,
-                                    const QString& name, const QFileInfo& item, bool isDirectory) {
-                OnFileFound(walkRoot, subfolder, name, item, isDirectory);
+                                    const QString& name, const QFileInfo&, bool isDirectory) {
+                OnFileFound(walkRoot, subfolder, name, isDirectory);
             });
         found = outcome != WalkOutcome::RootMissing;
     } else {
@@ -129,7 +133,7 @@ bool RecordingCatalogue::Scan(const QString& root, const QString& fileName) {
 }
 
 void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfolder,
-                                     const QString& name, const QFileInfo&, bool isDirectory) {
+                                     const QString& name, bool isDirectory) {
     if (isDirectory)
         return;
     const NameClass found = ClassifyName(root + subfolder, name);
@@ -139,8 +143,14 @@ void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfold
         entry.folder = root;
         entry.subfolder = subfolder;
         entry.lockFlags = found.lockFlags;
-        if (ParseEntry(entry, nullptr))
+        ParseEntry(entry, nullptr);
+        if (entry.readResult == 0)
             m_entries.push_back(std::move(entry));
+        else
+            qCDebug(lcCatalogue) << "left out, unreadable:" << JoinEntryPath(entry) << "-"
+                                 << ReadFailureText(entry.readFailure);
+    } else {
+        qCDebug(lcCatalogue) << "left out, not a camera name:" << root + subfolder + name;
     }
     if (m_progress) {
         m_progress->SetCounter(m_filesExamined);
@@ -182,10 +192,9 @@ bool RecordingCatalogue::AddSingleFile(const QString& folderPath, const QString&
     if (HasLockCharacter(name))
         entry.lockFlags |= kLockG;
     FileStatus status;
-    // Unlike a folder scan, a file the user picked is listed even when it cannot be read. A
-    // FIFO or a device is listed unread: opening one could block the window for good.
-    if (QFileInfo(path).isFile())
-        ParseEntry(entry, &status);
+    // Unlike a folder scan, a file the user picked is listed even when it cannot be read. The
+    // reader turns a FIFO or a device away without opening it, so neither can block the window.
+    ParseEntry(entry, &status);
     if (status.attributes & kAttrReadOnly)
         entry.lockFlags |= kLockM;
     m_entries.push_back(std::move(entry));

@@ -3,7 +3,6 @@
 #include "library/CatalogueRecords.h"
 #include "track/TrackRecords.h"
 
-#include <QFileInfo>
 #include <QString>
 
 #include <cstdint>
@@ -28,31 +27,11 @@ public:
     void SetProgress(ScanProgressSurface* surface) { m_progress = surface; }
     void SetCurve(GSensorCurveSink* curve) { m_curve = curve; }
     void SetMap(MapScriptSink* map) { m_map = map; }
-    GSensorCurveSink* Curve() const { return m_curve; }
-    MapScriptSink* Map() const { return m_map; }
 
     void Clear();
     // An empty fileName scans the tree under root; otherwise that one file in folder root is
     // catalogued. False when root (or the file) does not exist; the catalogue is then empty.
     bool Scan(const QString& root, const QString& fileName);
-
-    // The walk's callback during a folder scan.
-    void OnFileFound(const QString& root, const QString& subfolder, const QString& name,
-                     const QFileInfo& item, bool isDirectory);
-    struct NameClass {
-        bool accepted = false;
-        uint8_t lockFlags = 0;
-    };
-    // The camera's naming pattern; LockM is read from the file only for accepted names.
-    static NameClass ClassifyName(const QString& folderPath, const QString& name);
-    // False when the file does not exist. A file the reader cannot read is still added.
-    bool AddSingleFile(const QString& folderPath, const QString& name);
-    // Catalogue order: by name only, ASCII capitals folded, walk order kept among equal names.
-    void SortEntries();
-
-    void Regroup();
-    void BuildGroups();
-    void FillLists();
 
     // Makes entry n current and highlights it; false (and nothing changes) when n is no row.
     bool Select(int32_t n);
@@ -71,7 +50,6 @@ public:
     int32_t filesExamined() const { return m_filesExamined; }
     int32_t currentEntry() const { return m_currentEntry; }
     int32_t currentGroup() const { return m_currentGroup; }
-    void SetCurrentEntry(int32_t n) { m_currentEntry = n; }
 
     TrackBuffer& Track() { return m_track; }
     const TrackBuffer& Track() const { return m_track; }
@@ -81,6 +59,25 @@ public:
     int32_t RedrawDrivenPath(uint32_t t);
 
 private:
+    struct NameClass {
+        bool accepted = false;
+        uint8_t lockFlags = 0;
+    };
+
+    // The walk's callback during a folder scan.
+    void OnFileFound(const QString& root, const QString& subfolder, const QString& name,
+                     bool isDirectory);
+    // The camera's naming pattern; LockM is read from the file only for accepted names.
+    static NameClass ClassifyName(const QString& folderPath, const QString& name);
+    // False when the file does not exist. A file the reader cannot read is still added.
+    bool AddSingleFile(const QString& folderPath, const QString& name);
+    // Catalogue order: by name only, ASCII capitals folded, walk order kept among equal names.
+    void SortEntries();
+    // Group-start marks, then groups and rows, then the list items.
+    void Regroup();
+    void BuildGroups();
+    void FillLists();
+
     std::vector<RecordingEntry> m_entries;
     std::vector<RecordingGroup> m_groups;
     std::vector<FileRow> m_rows;

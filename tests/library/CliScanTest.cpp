@@ -76,12 +76,22 @@ TEST_F(CliScanTest, SingleFileMissingPathAndUsage) {
     EXPECT_EQ(entries[0].toObject()[QStringLiteral("result")].toInt(-9), 0);
     EXPECT_EQ(json[QStringLiteral("groupRows")].toArray().size(), 1);
 
-    // A single file the reader cannot read is still catalogued, with its zeroed record.
-    run = RunCli({QStringLiteral("scan"), m_dir.filePath(QStringLiteral("R/notes.txt"))});
-    ASSERT_EQ(run.exitCode, 0);
-    const QJsonObject unreadable = run.json()[QStringLiteral("entries")].toArray()[0].toObject();
-    EXPECT_EQ(unreadable[QStringLiteral("result")].toInt(-9), -1);
-    EXPECT_EQ(unreadable[QStringLiteral("width")].toInt(-9), 0);
+    // A single file the reader rejects is still catalogued, with its zeroed record and the
+    // reader's own result; nothing is logged by default.
+    const QByteArray avi = MinimalAvi("2021-05-04 10:20:27", 60, 1280, 720);
+    WriteFile(m_dir.filePath(QStringLiteral("R/empty.MP4")), QByteArray());
+    WriteFile(m_dir.filePath(QStringLiteral("R/cut.AVI")), avi.left(avi.indexOf("movi") + 20));
+    for (const char* rejected : {"R/notes.txt", "R/empty.MP4", "R/cut.AVI"}) {
+        SCOPED_TRACE(rejected);
+        run = RunCli({QStringLiteral("scan"), m_dir.filePath(QString::fromLatin1(rejected))});
+        ASSERT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.err.isEmpty()) << run.err.constData();
+        const QJsonArray rejectedEntries = run.json()[QStringLiteral("entries")].toArray();
+        ASSERT_EQ(rejectedEntries.size(), 1);
+        const QJsonObject unreadable = rejectedEntries[0].toObject();
+        EXPECT_EQ(unreadable[QStringLiteral("result")].toInt(-9), -1);
+        EXPECT_EQ(unreadable[QStringLiteral("width")].toInt(-9), 0);
+    }
 
     run = RunCli({QStringLiteral("scan"), m_dir.filePath(QStringLiteral("gone"))});
     EXPECT_EQ(run.exitCode, 1);

@@ -39,7 +39,3 @@ QJsonObject RecordingInfoJson(const RecordingInfo& info) {
     json.insert(QStringLiteral("gsensorRate"), RateJson(info.gsensorRate));
     return json;
 }
-
-int32_t ReadResultOf(const RecordingInfo& info) {
-    return info.width != 0 && info.height != 0 && info.durationMs != 0 ? 0 : -1;
-}

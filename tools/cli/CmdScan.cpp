@@ -59,7 +59,7 @@ QJsonArray EntriesJson(const RecordingCatalogue& catalogue) {
         json.insert(QStringLiteral("lockFlags"), entry.lockFlags);
         json.insert(QStringLiteral("groupStart"), static_cast<qint64>(entry.groupStart));
         json.insert(QStringLiteral("reader"), ReaderKindName(entry.name));
-        json.insert(QStringLiteral("result"), ReadResultOf(entry.info));
+        json.insert(QStringLiteral("result"), entry.readResult);
         entries.append(json);
     }
     return entries;

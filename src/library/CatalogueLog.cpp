@@ -1,0 +1,3 @@
+#include "library/CatalogueLog.h"
+
+Q_LOGGING_CATEGORY(lcCatalogue, "kestrola.catalogue", QtInfoMsg)
