@@ -227,8 +227,9 @@ TEST_F(Mp4Reader, BrokenStructureIsReadSafely) {
         {"moov claiming more than the file", Ftyp() + BoxWithSize(0xFFFFFFF0u, "moov"), -1},
         {"empty file", "", -1},
         {"shorter than a box header",
-         "\0\0\0\x10"
-         "ft",
+         std::string("\0\0\0\x10"
+                     "ft",
+                     6),
          -1},
         {"first box is not ftyp", Box("free") + moov, -1},
         {"RIFF handed to the MP4 reader", fixtures::Avi(33366, 1800, 1280, 720), -1},
