@@ -1,5 +1,7 @@
 #include "map/GSensorTrace.h"
 
+#include "track/TrackRecords.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -91,9 +93,8 @@ int GSensorTrace::CursorX(const QRect& plot) const {
 }
 
 int GSensorTrace::ValueToY(uint8_t sampleByte, const QRect& plot) const {
-    const double count = static_cast<int8_t>(sampleByte);
-    const double g =
-        std::clamp(count * m_fullScale / kFullScaleCount, -m_displayRange, m_displayRange);
+    const double g = std::clamp(GSensorCountToG(static_cast<int8_t>(sampleByte), m_fullScale),
+                                -m_displayRange, m_displayRange);
     return static_cast<int>(std::trunc(PlotMid(plot) - g * plot.height() / (2.0 * m_displayRange)));
 }
 

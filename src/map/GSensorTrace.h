@@ -24,8 +24,6 @@ public:
     static constexpr double kMinSpanMs = 1000.0;
     static constexpr double kMaxSpanMs = 3600000.0;
     static constexpr double kEmptyPaintSpanMs = 20000.0;
-    // The sample count that stands for fullScale.
-    static constexpr double kFullScaleCount = 128.0;
 
     // GSensorCurveSink
     void ClearSamples() override;

@@ -18,7 +18,8 @@ QJsonObject CliRun::json() const {
     return QJsonDocument::fromJson(out).object();
 }
 
-CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment) {
+CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment,
+              const QString& workingDirectory) {
     CliRun run;
     const QString bin = qEnvironmentVariable("KESTROLA_BIN_DIR");
     const QString cli = QDir(bin).filePath(QStringLiteral("kestrola-cli"));
@@ -31,9 +32,13 @@ CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment) {
         env.insert(name, value);
     QProcess process;
     process.setProcessEnvironment(env);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     process.start(cli, arguments);
     if (!process.waitForFinished(kCliTimeoutMs)) {
         ADD_FAILURE() << "kestrola-cli did not finish";
+        process.kill();
+        process.waitForFinished();
         return run;
     }
     if (process.exitStatus() == QProcess::NormalExit)

@@ -19,5 +19,7 @@ struct CliRun {
 using CliEnvironment = std::vector<std::pair<QString, QString>>;
 
 // Runs the kestrola-cli found in $KESTROLA_BIN_DIR with the given arguments and extra
-// environment variables; fails the current test when it is missing or does not finish.
-CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment = {});
+// environment variables, in workingDirectory when one is given; fails the current test when
+// it is missing or does not finish.
+CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment = {},
+              const QString& workingDirectory = {});
