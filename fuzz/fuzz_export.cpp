@@ -75,14 +75,12 @@ void CheckKml(const QByteArray& document) {
     }
 }
 
-// The writer passes U+FFFE and U+FFFF through into the document, where XML allows neither:
-// they are left out here so that a run goes on to find other faults.
+// Any UTF-16 units, as a file name may hold them.
 QString NameFrom(const uint8_t* data, size_t units) {
     QString name(static_cast<qsizetype>(units), Qt::Uninitialized);
     for (size_t i = 0; i < units; ++i) {
         const auto unit = static_cast<char16_t>(data[2 * i] | data[2 * i + 1] << 8);
-        name[static_cast<qsizetype>(i)] =
-            unit >= 0xFFFE ? QChar::ReplacementCharacter : QChar(unit);
+        name[static_cast<qsizetype>(i)] = QChar(unit);
     }
     return name;
 }

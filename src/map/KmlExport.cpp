@@ -26,8 +26,9 @@ QDateTime LocalStart(const KmlRecording& recording) {
     return QDateTime::fromSecsSinceEpoch(recording.startTime, Qt::LocalTime);
 }
 
+// U+FFFE and U+FFFF are valid in a file name but not in XML.
 bool IsXmlChar(char16_t c) {
-    return c >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r';
+    return (c >= 0x20 && c < 0xFFFE) || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
 // File names may hold anything the file system allows; none of it may break the document.

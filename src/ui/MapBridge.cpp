@@ -85,11 +85,11 @@ bool MapBridge::CreateMapView(QWidget* parent) {
 }
 
 QString MapBridge::PageFileName(int choice) {
-    return choice == kChinaMap ? kChinaPage : kGooglePage;
+    return choice == MapChoice::kChinaMap ? kChinaPage : kGooglePage;
 }
 
 void MapBridge::ShowMapPage(int choice) {
-    m_mapKind = choice == kChinaMap ? kChinaMap : kGoogleMap;
+    m_mapKind = choice == MapChoice::kChinaMap ? MapChoice::kChinaMap : MapChoice::kGoogleMaps;
     if (!m_view)
         return;
     m_pageLoaded = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SettingsKeys.h"
 #include "track/TrackSinks.h"
 
 #include <QObject>
@@ -18,8 +19,6 @@ class MapBridge : public QObject, public MapScriptSink {
     Q_OBJECT
 
 public:
-    enum MapKind { kGoogleMap = 0, kChinaMap = 1 };
-
     // Pages are looked up in pageFolder; by default the program's own folder.
     explicit MapBridge(const QString& pageFolder = QString(), QObject* parent = nullptr);
     ~MapBridge() override;
@@ -56,7 +55,7 @@ private:
 
     QString m_pageFolder;
     QPointer<QWebEngineView> m_view;
-    int m_mapKind = kGoogleMap;
+    int m_mapKind = MapChoice::kGoogleMaps;
     bool m_pageLoaded = false;
     QStringList m_pending;
     QTimer m_flushTimer;

@@ -117,7 +117,7 @@ TEST(KmlDocument, ParsesAsKml22WithTheNameIntact) {
     EXPECT_EQ(name, QStringLiteral("\"A&B<1>/0101_1200\"'&<F.MP4\" 2021/01/01 12:00:00"));
 
     const QByteArray document = KmlDocument(
-        name + QChar(0x01), Track({Point(4807.038, 1131.0, 512), Point(4807.0, 1131.0, 3)}));
+        name + QChar(0x01) + QChar(0xFFFE) + QChar(0xFFFF), Track({Point(4807.038, 1131.0, 512), Point(4807.0, 1131.0, 3)}));
     QXmlStreamReader xml(document);
     QString kmlNamespace, readName, coordinates;
     while (xml.readNextStartElement()) {
@@ -134,7 +134,7 @@ TEST(KmlDocument, ParsesAsKml22WithTheNameIntact) {
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(kmlNamespace, QStringLiteral("http://www.opengis.net/kml/2.2"));
-    EXPECT_EQ(readName, name + QChar(QChar::ReplacementCharacter));
+    EXPECT_EQ(readName, name + QString(3, QChar::ReplacementCharacter));
     EXPECT_EQ(coordinates.trimmed().split(QLatin1Char('\n')).size(), 2);
 }
 

@@ -109,8 +109,8 @@ protected:
 };
 
 TEST_F(MapBridgeTest, GooglePageStartsItsMapAndFollowsTheCalls) {
-    OpenWithService(MapBridge::kGoogleMap);
-    EXPECT_EQ(m_bridge.mapKind(), MapBridge::kGoogleMap);
+    OpenWithService(MapChoice::kGoogleMaps);
+    EXPECT_EQ(m_bridge.mapKind(), MapChoice::kGoogleMaps);
     EXPECT_TRUE(m_bridge.view()->url().toLocalFile().endsWith("/gmap.html"));
 
     QJsonObject s = State();
@@ -166,8 +166,8 @@ TEST_F(MapBridgeTest, GooglePageStartsItsMapAndFollowsTheCalls) {
 }
 
 TEST_F(MapBridgeTest, ChinaPageTranslatesEveryPointAndKeepsTheCallOrder) {
-    OpenWithService(MapBridge::kChinaMap);
-    EXPECT_EQ(m_bridge.mapKind(), MapBridge::kChinaMap);
+    OpenWithService(MapChoice::kChinaMap);
+    EXPECT_EQ(m_bridge.mapKind(), MapChoice::kChinaMap);
     EXPECT_TRUE(m_bridge.view()->url().toLocalFile().endsWith("/BMap.html"));
 
     QJsonObject s = State();
@@ -229,7 +229,7 @@ TEST_F(MapBridgeTest, ChinaPageTranslatesEveryPointAndKeepsTheCallOrder) {
 }
 
 TEST_F(MapBridgeTest, ScriptErrorsStayInsideThePage) {
-    for (int choice : {MapBridge::kGoogleMap, MapBridge::kChinaMap}) {
+    for (int choice : {MapChoice::kGoogleMaps, MapChoice::kChinaMap}) {
         SCOPED_TRACE(qPrintable(MapBridge::PageFileName(choice)));
         OpenWithService(choice);
         // The page's error handler cancels error events, so none is reported.
@@ -240,9 +240,9 @@ TEST_F(MapBridgeTest, ScriptErrorsStayInsideThePage) {
         // A call that throws, or one that does not even parse, does not take the calls around
         // it down with it, even when they reach the page in one run.
         const double dLat =
-            choice == MapBridge::kChinaMap ? MapPageFolder::kTranslateLatOffset : 0.0;
+            choice == MapChoice::kChinaMap ? MapPageFolder::kTranslateLatOffset : 0.0;
         const double dLng =
-            choice == MapBridge::kChinaMap ? MapPageFolder::kTranslateLngOffset : 0.0;
+            choice == MapChoice::kChinaMap ? MapPageFolder::kTranslateLngOffset : 0.0;
         const QStringList brokenCalls[] = {{"no_such_function()", "throw new SyntaxError('x')"},
                                            {"path_plot(10,", "no_such_function()"}};
         double lat = 10.0; // each batch plots its own points, so a lost batch shows
@@ -277,7 +277,7 @@ TEST_P(MapKeyNoticeTest, MissingKeyShowsWhichKeyToSetAndLoadsNoService) {
     host.show();
     bridge.ShowMapPage(choice);
     ASSERT_TRUE(QTest::qWaitFor([&] { return bridge.isReady(); }, kWaitMs));
-    const QString keyName = choice == MapBridge::kChinaMap ? "\"baidu\"" : "\"google\"";
+    const QString keyName = choice == MapChoice::kChinaMap ? "\"baidu\"" : "\"google\"";
     QString notice;
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
@@ -297,25 +297,25 @@ TEST_P(MapKeyNoticeTest, MissingKeyShowsWhichKeyToSetAndLoadsNoService) {
 
 INSTANTIATE_TEST_SUITE_P(
     BothPages, MapKeyNoticeTest,
-    ::testing::Combine(::testing::Values(MapBridge::kGoogleMap, MapBridge::kChinaMap),
+    ::testing::Combine(::testing::Values(MapChoice::kGoogleMaps, MapChoice::kChinaMap),
                        ::testing::Values(MapPageFolder::kEmptyKeys, MapPageFolder::kNoKeyFile)));
 
 TEST_F(MapBridgeTest, WithoutAViewEveryCallIsDropped) {
     EXPECT_FALSE(m_bridge.CreateMapView(nullptr));
     EXPECT_EQ(m_bridge.view(), nullptr);
-    m_bridge.ShowMapPage(MapBridge::kChinaMap);
+    m_bridge.ShowMapPage(MapChoice::kChinaMap);
     m_bridge.RunScript("path_plot(1,2)");
     m_bridge.MoveMarker(48.07038, 11.31);
     QTest::qWait(10);
     EXPECT_FALSE(m_bridge.isReady());
-    EXPECT_EQ(m_bridge.mapKind(), MapBridge::kChinaMap)
+    EXPECT_EQ(m_bridge.mapKind(), MapChoice::kChinaMap)
         << "the choice is kept for when a view exists";
 }
 
 TEST_F(MapBridgeTest, CallsBeforeThePageHasLoadedAreDropped) {
     ASSERT_TRUE(m_bridge.CreateMapView(&m_host));
     m_bridge.RunScript(PlotScript("path_plot", 1.0, 2.0)); // view, but no page yet
-    m_bridge.ShowMapPage(MapBridge::kGoogleMap);
+    m_bridge.ShowMapPage(MapChoice::kGoogleMaps);
     m_bridge.RunScript(PlotScript("path_plot", 3.0, 4.0)); // page still loading
     EXPECT_FALSE(m_bridge.isReady());
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_bridge.isReady(); }, kWaitMs));
@@ -333,7 +333,7 @@ TEST_F(MapBridgeTest, DroppedAndFailedScriptsAreLoggedForDebugging) {
     m_bridge.RunScript("path_plot(1,2)");
     EXPECT_FALSE(log.Find({"dropped", "path_plot(1,2)"}).isEmpty());
 
-    OpenWithService(MapBridge::kGoogleMap);
+    OpenWithService(MapChoice::kGoogleMaps);
     // One batch that runs guarded, one that has to be run script by script.
     struct Batch {
         QStringList scripts;
@@ -358,11 +358,11 @@ TEST_F(MapBridgeTest, DroppedAndFailedScriptsAreLoggedForDebugging) {
 }
 
 TEST_F(MapBridgeTest, ChangingTheServiceReloadsTheViewWithItsPage) {
-    OpenWithService(MapBridge::kGoogleMap);
+    OpenWithService(MapChoice::kGoogleMaps);
     m_bridge.RunScript(PlotScript("path_plot", 1.0, 2.0));
     WaitForState([](const QJsonObject& st) { return RouteLength(st) == 1; });
 
-    m_bridge.ShowMapPage(MapBridge::kChinaMap);
+    m_bridge.ShowMapPage(MapChoice::kChinaMap);
     EXPECT_FALSE(m_bridge.isReady()) << "calls are dropped while the new page loads";
     ASSERT_TRUE(QTest::qWaitFor([this] { return m_bridge.isReady(); }, kWaitMs));
     ASSERT_TRUE(QTest::qWaitFor(
@@ -408,13 +408,13 @@ TEST(MapBridgeBrokenEngineChild, MapStaysEmptyAndCallsAreDropped) {
         finished = true;
         loadedOk = ok;
     });
-    bridge.ShowMapPage(MapBridge::kGoogleMap);
+    bridge.ShowMapPage(MapChoice::kGoogleMaps);
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, kWaitMs));
     EXPECT_FALSE(loadedOk);
     EXPECT_FALSE(bridge.isReady());
     bridge.RunScript("path_delete()");
     bridge.MoveMarker(48.07038, 11.31);
-    bridge.ShowMapPage(MapBridge::kChinaMap);
+    bridge.ShowMapPage(MapChoice::kChinaMap);
     QTest::qWait(500);
     EXPECT_FALSE(bridge.isReady());
 }

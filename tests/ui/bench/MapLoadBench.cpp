@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
                 kRounds);
     std::printf("%-10s %-10s %12s %14s %16s\n", "page", "mode", "send ms", "last point ms",
                 "longest stall ms");
-    for (int choice : {MapBridge::kGoogleMap, MapBridge::kChinaMap}) {
+    for (int choice : {MapChoice::kGoogleMaps, MapChoice::kChinaMap}) {
         for (bool coalesced : {false, true}) {
             std::vector<double> send, drawn, stall;
             for (int round = 0; round < kRounds; ++round) {
