@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-webengine-dev libgl-dev
+    qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
     libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
     ffmpeg xvfb xauth x11-utils imagemagick
     libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core locales
