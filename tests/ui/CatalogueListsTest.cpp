@@ -5,7 +5,7 @@
 #include "library/RecordingCatalogue.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
-#include "ui/lists/ListMessages.h"
+#include "ui/window/WindowMessages.h"
 
 #include "RecordingFixtures.h"
 
@@ -22,9 +22,6 @@
 #include <vector>
 
 namespace {
-
-using ListMessages::WM_KTR_FILE_SELECTED;
-using ListMessages::WM_KTR_GROUP_SELECTED;
 
 constexpr QSize kGroupListSize(400, 200);
 constexpr QSize kFileListSize(300, 300);
@@ -47,7 +44,7 @@ protected:
     bool event(QEvent* event) override {
         if (event->type() != WM_KTR_GROUP_SELECTED && event->type() != WM_KTR_FILE_SELECTED)
             return QWidget::event(event);
-        const auto* message = static_cast<ListMessageEvent*>(event);
+        const auto* message = static_cast<KtrMessageEvent*>(event);
         received.push_back({event->type(), message->wParam(), message->lParam()});
         return true;
     }

@@ -1,5 +1,6 @@
 #include "ui/art/CGdiPlusBitmapResource.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QString>
 #include <QSvgRenderer>
@@ -11,7 +12,11 @@ CGdiPlusBitmapResource::~CGdiPlusBitmapResource() = default;
 
 bool CGdiPlusBitmapResource::LoadFromResource(uint16_t id) {
     m_renderer.reset();
-    auto renderer = std::make_unique<QSvgRenderer>(QStringLiteral(":/art/%1.svg").arg(id));
+    // Asked first, so that a picture that is not drawn yet costs no warning from the renderer.
+    const QString path = QStringLiteral(":/art/%1.svg").arg(id);
+    if (!QFile::exists(path))
+        return false;
+    auto renderer = std::make_unique<QSvgRenderer>(path);
     if (!renderer->isValid() || renderer->defaultSize().isEmpty())
         return false;
     m_renderer = std::move(renderer);

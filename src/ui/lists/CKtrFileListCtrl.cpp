@@ -1,7 +1,7 @@
 #include "ui/lists/CKtrFileListCtrl.h"
 
 #include "library/ListCellTexts.h"
-#include "ui/lists/ListMessages.h"
+#include "ui/window/WindowMessages.h"
 #include "ui/lists/ReportRowDelegate.h"
 #include "ui/lists/ReportRowsModel.h"
 #include "ui/window/ControlIds.h"
@@ -30,7 +30,7 @@ CKtrFileListCtrl::CKtrFileListCtrl(QWidget* parent)
                           {kTextStart, kThreeTenths},
                           {kTextDateTime, kThreeTenths}},
               .nameId = kTextFiles,
-              .activateMessage = ListMessages::WM_KTR_FILE_SELECTED,
+              .activateMessage = WM_KTR_FILE_SELECTED,
               .checkable = false,
               .pictures = {},
           },

@@ -1,7 +1,7 @@
 #include "ui/lists/CKtrGroupListCtrl.h"
 
 #include "library/ListCellTexts.h"
-#include "ui/lists/ListMessages.h"
+#include "ui/window/WindowMessages.h"
 #include "ui/lists/LockIconEngine.h"
 #include "ui/lists/ReportRowsModel.h"
 #include "ui/window/ControlIds.h"
@@ -28,7 +28,7 @@ CKtrGroupListCtrl::CKtrGroupListCtrl(QWidget* parent)
                           {kTextLength, kFifth},
                           {kTextFileSize, kFifth}},
               .nameId = kTextGroup,
-              .activateMessage = ListMessages::WM_KTR_GROUP_SELECTED,
+              .activateMessage = WM_KTR_GROUP_SELECTED,
               .checkable = true,
               .pictures = LockIconEngine::LockIcons(),
           },

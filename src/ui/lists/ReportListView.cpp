@@ -1,7 +1,7 @@
 #include "ui/lists/ReportListView.h"
 
 #include "app/LoadText.h"
-#include "ui/lists/ListMessages.h"
+#include "ui/window/WindowMessages.h"
 #include "ui/lists/ReportRowDelegate.h"
 #include "ui/lists/ReportRowsModel.h"
 
@@ -96,5 +96,5 @@ void ReportListView::keyPressEvent(QKeyEvent* event) {
 void ReportListView::PostActivation(int32_t row) {
     // Posted, not sent: the window's answer (starting playback, moving the highlights) must
     // not run inside this list's own input handling.
-    QCoreApplication::postEvent(window(), new ListMessageEvent(m_activateMessage, row, 0));
+    QCoreApplication::postEvent(window(), new KtrMessageEvent(m_activateMessage, row, 0));
 }
