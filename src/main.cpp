@@ -19,7 +19,6 @@ int main(int argc, char* argv[]) {
     }
 
     CKTRDlg window(CAppSettings::Instance());
-    window.PlaceFromSettings();
     if (arguments.size() == 2 && !window.ShowRecordings(arguments.at(1)))
         std::fprintf(stderr, "kestrola: %s does not exist\n", qUtf8Printable(arguments.at(1)));
     window.show();

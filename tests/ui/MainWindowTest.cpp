@@ -139,6 +139,18 @@ TEST_F(MainWindowTest, ControlBarHasAccessibleNamesAndRoles) {
     }
 }
 
+TEST(MainWindowPlacement, OpensWhereTheSettingsFileSaysWithinTheScreen) {
+    QTemporaryDir config;
+    CAppSettings settings(config.filePath(QString::fromLatin1(CAppSettings::kFileName)));
+    ASSERT_TRUE(settings.WriteInt(SettingsKeys::kWindowLeft, 5000));
+    ASSERT_TRUE(settings.WriteInt(SettingsKeys::kWindowTop, 20));
+    ASSERT_TRUE(settings.WriteInt(SettingsKeys::kWindowRight, 5300));
+    ASSERT_TRUE(settings.WriteInt(SettingsKeys::kWindowBottom, 120));
+    CKTRDlg window(settings);
+    const int screenWidth = window.screen()->availableGeometry().width();
+    EXPECT_EQ(window.geometry(), QRect(screenWidth - 800, 20, 800, 560));
+}
+
 TEST(WindowPlacement, OpensWhollyOnTheScreenAndNeverTooSmall) {
     const QSize screen(1920, 1050);
     const struct {

@@ -71,7 +71,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     SetUpMap();
     ConnectCommands();
 
-    resize(kMinimumWindowSize);
+    PlaceFromSettings();
     LayoutControls();
     m_progressBoard->SetPatternBitmap(kProgressPattern);
     m_tips = new CKtcToolTipCtrl(this);

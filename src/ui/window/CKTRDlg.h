@@ -44,8 +44,6 @@ public:
     void LayoutControls();
     void ToggleMaximize();
     void SetPresetSize(WindowPreset preset);
-    // Opens the window where the settings file last saw it.
-    void PlaceFromSettings();
 
     QWidget* Control(ControlId id) const;
     RecordingCatalogue& Catalogue() { return m_catalogue; }
@@ -66,6 +64,9 @@ private:
     void LoadPictures();
     void SetUpMap();
     void ConnectCommands();
+    // Opens the window where the settings file last saw it, before the lists take their
+    // column widths from the laid-out size.
+    void PlaceFromSettings();
     template <class Control> Control* Add(ControlId id, QRect rect = QRect());
     CGdipButton* AddButton(ControlId id, uint16_t picture, uint16_t alternate = 0);
 
