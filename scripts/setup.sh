@@ -8,6 +8,7 @@ packages=(
     libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
     ffmpeg xvfb xauth x11-utils imagemagick
     libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core locales
+    fonts-noto-cjk fonts-thai-tlwg
 )
 
 sudo_cmd=()
