@@ -18,7 +18,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     "$program" "$card"
     exit
 fi
-shot=${KESTROLA_SCREENSHOT:-$PWD/kestrola-demo.png}
+shot=${KESTROLA_SCREENSHOT:-$(realpath "$build_dir")/kestrola-demo.png}
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash scripts/window-shot.sh "$shot" 1280x1024 "$program" "$card"
 echo "$shot"

@@ -1,4 +1,5 @@
 #include "app/CAppSettings.h"
+#include "ui/controls/CStatusBoardStatic.h"
 #include "ui/window/CKTRDlg.h"
 #include "ui/window/WindowPlacement.h"
 
@@ -137,6 +138,28 @@ TEST_F(MainWindowTest, ControlBarHasAccessibleNamesAndRoles) {
             EXPECT_EQ(name, QString::fromUtf8(c.name));
         }
     }
+}
+
+TEST_F(MainWindowTest, ReadoutsTellWhatTheyShow) {
+    const auto accessible = [this](ControlId id) {
+        return QAccessible::queryAccessibleInterface(m_window.Control(id));
+    };
+    QAccessibleInterface* speed = accessible(ControlId::SpeedReadout);
+    EXPECT_EQ(speed->role(), QAccessible::StaticText);
+    EXPECT_EQ(speed->text(QAccessible::Name), QStringLiteral("Change Speed Unit KPH/MPH."));
+    EXPECT_EQ(speed->text(QAccessible::Value), QStringLiteral("0 Km/h"));
+
+    QAccessibleInterface* lamp = accessible(ControlId::GpsLamp);
+    EXPECT_EQ(lamp->role(), QAccessible::Indicator);
+    EXPECT_EQ(lamp->text(QAccessible::Name), QStringLiteral("GPS"));
+    EXPECT_EQ(lamp->text(QAccessible::Value), QStringLiteral("0"));
+    EXPECT_EQ(accessible(ControlId::Compass)->role(), QAccessible::Indicator);
+
+    auto* board = static_cast<CStatusBoardStatic*>(m_window.Control(ControlId::ProgressBoard));
+    board->SetProgress(37, QStringLiteral("37 %"));
+    EXPECT_EQ(accessible(ControlId::ProgressBoard)->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(accessible(ControlId::ProgressBoard)->text(QAccessible::Value),
+              QStringLiteral("37 %"));
 }
 
 TEST(MainWindowPlacement, OpensWhereTheSettingsFileSaysWithinTheScreen) {

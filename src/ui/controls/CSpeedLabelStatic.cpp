@@ -34,6 +34,10 @@ void CSpeedLabelStatic::ToggleUnit() {
     update();
 }
 
+QString CSpeedLabelStatic::Text() const {
+    return m_shown ? m_number.trimmed() + QLatin1Char(' ') + m_unit : QString();
+}
+
 void CSpeedLabelStatic::RebuildTexts() {
     const SpeedTexts texts = MakeSpeedTexts(m_speed, m_kmh);
     m_number = texts.number;

@@ -16,6 +16,8 @@ public:
     void SetSpeed(uint16_t speedKmh, bool shown);
     void ToggleUnit();
     bool IsKmh() const { return m_kmh; }
+    // The number and unit as shown, without the padding; empty while not shown.
+    QString Text() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -18,6 +18,7 @@ public:
     void SetPatternBitmap(uint16_t id);
     void SetProgress(int percent, const QString& valueText);
     int Percent() const { return m_percent; }
+    const QString& ValueText() const { return m_valueText; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

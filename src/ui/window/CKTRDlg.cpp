@@ -13,6 +13,7 @@
 #include "ui/controls/CVideoSlider.h"
 #include "ui/controls/CVideoStatic.h"
 #include "ui/controls/CVideoStaticBg.h"
+#include "ui/controls/ReadoutAccessible.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
 #include "ui/window/WindowPlacement.h"
@@ -63,6 +64,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     ground.setColor(QPalette::Window, QColor(5, 5, 5));
     setPalette(ground);
     setMouseTracking(true);
+    InstallReadoutAccessibility();
 
     m_mapEnabled = m_settings.ReadInt(SettingsKeys::kMapEnable) != 0;
     m_gsensorEnabled = m_settings.ReadInt(SettingsKeys::kGSensorEnable) != 0;
@@ -123,6 +125,7 @@ void CKTRDlg::CreateControls() {
     m_progressBoard = Add<CStatusBoardStatic>(ControlId::ProgressBoard);
     m_progressBoard->hide();
     m_gpsLamp = Add<CPngStatic>(ControlId::GpsLamp, kGpsLampRect);
+    m_gpsLamp->setAccessibleName(QStringLiteral("GPS"));
     m_compass =
         Add<CPngCompassStatic>(ControlId::Compass, QRect(kCompassRect.topLeft(), kCompassSize));
     m_speedReadout = Add<CSpeedLabelStatic>(ControlId::SpeedReadout, kSpeedReadoutRect);
