@@ -70,7 +70,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     m_gsensorEnabled = m_settings.ReadInt(SettingsKeys::kGSensorEnable) != 0;
     CreateControls();
     LoadPictures();
-    SetUpMap();
+    SetUpSurfaces();
     ConnectCommands();
 
     PlaceFromSettings();
@@ -87,11 +87,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     m_catalogue.SetMap(&m_map);
 }
 
-CKTRDlg::~CKTRDlg() {
-    // The channels outlive the widgets, so nothing draws into a window that is gone.
-    m_frontChannel.Stop();
-    m_rearChannel.Stop();
-}
+CKTRDlg::~CKTRDlg() = default;
 
 template <class Control> Control* CKTRDlg::Add(ControlId id, QRect rect) {
     auto* control = new Control(this);
@@ -172,7 +168,7 @@ void CKTRDlg::LoadPictures() {
     m_logo->SetLit(true);
 }
 
-void CKTRDlg::SetUpMap() {
+void CKTRDlg::SetUpSurfaces() {
     m_frontChannel.SetWindow(m_frontVideo->NativeWindowId());
     m_rearChannel.SetWindow(m_rearVideo->NativeWindowId());
     m_frontChannel.SetVolume(kFrontChannelVolume);

@@ -62,7 +62,7 @@ protected:
 private:
     void CreateControls();
     void LoadPictures();
-    void SetUpMap();
+    void SetUpSurfaces();
     void ConnectCommands();
     // Opens the window where the settings file last saw it, before the lists take their
     // column widths from the laid-out size.
@@ -78,6 +78,8 @@ private:
     void WriteWindowPosition();
 
     CAppSettings& m_settings;
+    // Members go before the child widgets do, so each player is released while the window it
+    // draws into still exists.
     CMediaChannel m_frontChannel;
     CMediaChannel m_rearChannel;
     RecordingCatalogue m_catalogue;
