@@ -46,9 +46,7 @@ public:
     void SetPresetSize(WindowPreset preset);
 
     QWidget* Control(ControlId id) const;
-    RecordingCatalogue& Catalogue() { return m_catalogue; }
     bool IsMaximized() const { return m_maximize.IsMaximized(); }
-    const WindowLayout& Layout() const { return m_layout; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
