@@ -9,6 +9,7 @@ packages=(
     ffmpeg xvfb xauth x11-utils imagemagick
     libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core locales
     fonts-noto-cjk fonts-thai-tlwg
+    at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
 )
 
 sudo_cmd=()
