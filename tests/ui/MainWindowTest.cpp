@@ -154,10 +154,15 @@ TEST_F(MainWindowTest, ReadoutsTellWhatTheyShow) {
     EXPECT_EQ(lamp->text(QAccessible::Name), QStringLiteral("GPS"));
     EXPECT_EQ(lamp->text(QAccessible::Value), QStringLiteral("0"));
     EXPECT_EQ(accessible(ControlId::Compass)->role(), QAccessible::Indicator);
+    EXPECT_EQ(accessible(ControlId::Compass)->text(QAccessible::Name), QStringLiteral("Compass"));
+    EXPECT_EQ(accessible(ControlId::PositionSlider)->text(QAccessible::Name),
+              QStringLiteral("Position"));
 
     auto* board = static_cast<CStatusBoardStatic*>(m_window.Control(ControlId::ProgressBoard));
     board->SetProgress(37, QStringLiteral("37 %"));
     EXPECT_EQ(accessible(ControlId::ProgressBoard)->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(accessible(ControlId::ProgressBoard)->text(QAccessible::Name),
+              QStringLiteral("Progress"));
     EXPECT_EQ(accessible(ControlId::ProgressBoard)->text(QAccessible::Value),
               QStringLiteral("37 %"));
 }

@@ -114,16 +114,20 @@ void CKTRDlg::CreateControls() {
     m_frontVideo = Add<CVideoStatic>(ControlId::FrontVideo);
     m_rearVideo = Add<CVideoStatic>(ControlId::RearVideo);
     m_positionSlider = Add<CVideoSlider>(ControlId::PositionSlider);
+    // No string of the language tables names these three; screen readers still need a name.
+    m_positionSlider->setAccessibleName(QStringLiteral("Position"));
     m_curve = Add<CGSensorCtrl>(ControlId::GSensorCurve, kCurveRect);
     m_curve->setVisible(m_gsensorEnabled);
     m_groupList = Add<CKtrGroupListCtrl>(ControlId::GroupList);
     m_fileList = Add<CKtrFileListCtrl>(ControlId::FileList);
     m_progressBoard = Add<CStatusBoardStatic>(ControlId::ProgressBoard);
+    m_progressBoard->setAccessibleName(QStringLiteral("Progress"));
     m_progressBoard->hide();
     m_gpsLamp = Add<CPngStatic>(ControlId::GpsLamp, kGpsLampRect);
     m_gpsLamp->setAccessibleName(QStringLiteral("GPS"));
     m_compass =
         Add<CPngCompassStatic>(ControlId::Compass, QRect(kCompassRect.topLeft(), kCompassSize));
+    m_compass->setAccessibleName(QStringLiteral("Compass"));
     m_speedReadout = Add<CSpeedLabelStatic>(ControlId::SpeedReadout, kSpeedReadoutRect);
     m_logo = Add<CPngStatic>(ControlId::Logo, kLogoRect);
     m_logo->hide();

@@ -22,6 +22,7 @@ EXIT_TIMEOUT_S = 5.0
 EXPECTED_BUTTONS = ["Play/Pause video", "Files", "Stop", "Close AP"]
 VOLUME_NAME = "Volume"
 INITIAL_VOLUME = 50.0
+POSITION_NAME = "Position"
 START_POSITION = 0.0
 
 
@@ -73,9 +74,8 @@ def check(controls):
     sliders = [(name, value) for role, name, value in controls if role == Atspi.Role.SLIDER]
     if (VOLUME_NAME, INITIAL_VOLUME) not in sliders:
         faults.append(f'no slider "{VOLUME_NAME}" at {INITIAL_VOLUME}')
-    others = [value for name, value in sliders if name != VOLUME_NAME]
-    if START_POSITION not in others:
-        faults.append(f"no position slider at {START_POSITION}")
+    if (POSITION_NAME, START_POSITION) not in sliders:
+        faults.append(f'no slider "{POSITION_NAME}" at {START_POSITION}')
     return faults
 
 
