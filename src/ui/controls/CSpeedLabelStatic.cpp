@@ -1,4 +1,5 @@
 #include "ui/controls/CSpeedLabelStatic.h"
+#include "ui/controls/WindowGround.h"
 
 #include "ui/controls/DrawGlowText.h"
 #include "ui/controls/SpeedText.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-const QColor kGround(5, 5, 5);
 constexpr QPointF kNumberOrigin(0, 10);
 constexpr qreal kNumberEmSize = 20;
 constexpr QPointF kUnitOrigin(40, 18);
@@ -46,7 +46,7 @@ void CSpeedLabelStatic::RebuildTexts() {
 
 void CSpeedLabelStatic::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), kGround);
+    painter.fillRect(rect(), kWindowGround);
     if (!m_shown)
         return;
     DrawGlowText(painter, m_number, kNumberOrigin, kNumberEmSize, GlowTextVariant::Readout);

@@ -1,4 +1,5 @@
 #include "ui/controls/PaintVideoSurface.h"
+#include "ui/controls/WindowGround.h"
 
 #include "ui/controls/DrawGlowText.h"
 
@@ -7,14 +8,13 @@
 
 namespace {
 
-const QColor kSurfaceColor(5, 5, 5);
 constexpr qreal kCounterY = 10;
 constexpr qreal kCounterEmSize = 72;
 
 } // namespace
 
 void PaintVideoSurface(QPainter& painter, const QRect& area, bool counterShown, int counter) {
-    painter.fillRect(area, kSurfaceColor);
+    painter.fillRect(area, kWindowGround);
     if (counterShown)
         DrawGlowText(painter, QString::number(counter), QPointF(0, kCounterY), kCounterEmSize,
                      GlowTextVariant::Caption);

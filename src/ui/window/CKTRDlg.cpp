@@ -14,6 +14,7 @@
 #include "ui/controls/CVideoStatic.h"
 #include "ui/controls/CVideoStaticBg.h"
 #include "ui/controls/ReadoutAccessible.h"
+#include "ui/controls/WindowGround.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
 #include "ui/window/WindowPlacement.h"
@@ -61,7 +62,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     if (icon.LoadFromResource(kWindowIcon))
         setWindowIcon(QPixmap::fromImage(icon.Render(icon.Size())));
     QPalette ground = palette();
-    ground.setColor(QPalette::Window, QColor(5, 5, 5));
+    ground.setColor(QPalette::Window, kWindowGround);
     setPalette(ground);
     setMouseTracking(true);
     InstallReadoutAccessibility();

@@ -1,6 +1,7 @@
 // The window's own surface: its painting and what the mouse does on the free spots between
 // the controls (moving the window, the grip, the splitters, double-click to maximize).
 #include "ui/window/CKTRDlg.h"
+#include "ui/controls/WindowGround.h"
 
 #include "ui/CGSensorCtrl.h"
 #include "ui/controls/DrawGlowText.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-const QColor kGround(5, 5, 5);
 const QColor kGripColour(150, 150, 150);
 constexpr int kGripLines[] = {25, 20, 15, 10};
 constexpr qreal kTitleSize = 24;
@@ -21,7 +21,7 @@ constexpr qreal kTitleSize = 24;
 
 void CKTRDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), kGround);
+    painter.fillRect(rect(), kWindowGround);
     painter.setPen(kGripColour);
     const int right = width() - 1;
     const int bottom = height() - 1;
