@@ -10,6 +10,8 @@ public:
     }
     QString AskSaveFile(const SaveFileQuestion&) override { return {}; }
     QString AskFolder(const QString&, const QString&) override { return {}; }
+    QString AskOpenFile(const QString&) override { return {}; }
+    bool AskMediaToOpen(MediaOpenAnswer&) override { return false; }
 };
 
 SilentPrompts& Silent() {

@@ -14,6 +14,14 @@ struct SaveFileQuestion {
     bool confirmOverwrite = true;
 };
 
+// What the open-media question answers: which of its two choices is ticked and the paths
+// chosen for each.
+struct MediaOpenAnswer {
+    int choice = 1; // 1 a file, 2 a folder
+    QString filePath;
+    QString folderPath;
+};
+
 // Every message box and file or folder question goes through here, so that the tests and
 // the command-line tool can answer them without a human. The GUI installs an
 // implementation with real dialogs; this layer has no widgets.
@@ -29,6 +37,10 @@ public:
     // The chosen path, or an empty string when the user cancelled.
     virtual QString AskSaveFile(const SaveFileQuestion& question) = 0;
     virtual QString AskFolder(const QString& title, const QString& initialFolder) = 0;
+    // One existing file to open, or an empty string when the user cancelled.
+    virtual QString AskOpenFile(const QString& title) = 0;
+    // Asks whether to open a file or a folder and which; false when the user cancelled.
+    virtual bool AskMediaToOpen(MediaOpenAnswer& answer) = 0;
 };
 
 // The installed prompts. Until one is installed, a silent stand-in answers: it shows

@@ -5,7 +5,7 @@
 #include "library/RecordingCatalogue.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
-#include "ui/window/WindowMessages.h"
+#include "playback/WindowMessages.h"
 
 #include "RecordingFixtures.h"
 

@@ -1,6 +1,6 @@
 #include "ui/KmlCommand.h"
 
-#include "platform/Prompts.h"
+#include "AnsweringPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -13,27 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct Message {
-    QString text;
-    QString caption;
-};
-
-// Answers every message box with OK and keeps what it was asked.
-class RecordingPrompts : public Prompts {
-public:
-    RecordingPrompts() { InstallPrompts(this); }
-    ~RecordingPrompts() override { InstallPrompts(nullptr); }
-    PromptAnswer ShowMessage(const QString& text, const QString& caption, PromptButtons buttons,
-                             PromptIcon) override {
-        EXPECT_EQ(buttons, PromptButtons::Ok);
-        messages.push_back({text, caption});
-        return PromptAnswer::Ok;
-    }
-    QString AskSaveFile(const SaveFileQuestion&) override { return {}; }
-    QString AskFolder(const QString&, const QString&) override { return {}; }
-    std::vector<Message> messages;
-};
 
 QString EnglishText(uint16_t id) {
     static const QMap<uint16_t, QString> texts = {
@@ -67,7 +46,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    RecordingPrompts prompts;
+    AnsweringPrompts prompts;
     std::vector<KmlRecording> recordings = {
         {QString(), QStringLiteral("0101_120000_F.MP4"),
          QDateTime(QDate(2021, 1, 1), QTime(12, 0, 0), Qt::LocalTime).toSecsSinceEpoch()},
@@ -102,8 +81,10 @@ TEST_F(KmlCommand, ReportsTheSavedFileOrTheOneThatFailed) {
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Save KML file: %1 OK.").arg(saved.path));
     EXPECT_EQ(prompts.messages[1].text,
               QStringLiteral("Save KML file:%1 Failed.").arg(failed.path));
-    for (const Message& message : prompts.messages)
+    for (const AnsweringPrompts::Message& message : prompts.messages) {
         EXPECT_EQ(message.caption, QStringLiteral("Save KML"));
+        EXPECT_EQ(message.buttons, PromptButtons::Ok);
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "ui/controls/CMySliderControl.h"
 #include "ui/controls/CVideoSlider.h"
-#include "ui/window/WindowMessages.h"
+#include "playback/WindowMessages.h"
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>

@@ -1,6 +1,6 @@
 #include "ui/controls/CSkinnedSlider.h"
 
-#include "ui/window/WindowMessages.h"
+#include "playback/WindowMessages.h"
 
 #include <QCoreApplication>
 #include <QPainter>

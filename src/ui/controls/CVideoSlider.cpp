@@ -1,6 +1,6 @@
 #include "ui/controls/CVideoSlider.h"
 
-#include "ui/window/WindowMessages.h"
+#include "playback/WindowMessages.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "ui/lists/CKtrFileListCtrl.h"
 
 #include "library/ListCellTexts.h"
-#include "ui/window/WindowMessages.h"
+#include "playback/WindowMessages.h"
 #include "ui/lists/ReportRowDelegate.h"
 #include "ui/lists/ReportRowsModel.h"
 #include "ui/window/ControlIds.h"

@@ -1,7 +1,7 @@
 #include "ui/lists/CKtrGroupListCtrl.h"
 
 #include "library/ListCellTexts.h"
-#include "ui/window/WindowMessages.h"
+#include "playback/WindowMessages.h"
 #include "ui/lists/LockIconEngine.h"
 #include "ui/lists/ReportRowsModel.h"
 #include "ui/window/ControlIds.h"

@@ -1,7 +1,7 @@
 #include "ui/lists/ReportListView.h"
 
 #include "app/LoadText.h"
-#include "ui/window/WindowMessages.h"
+#include "playback/WindowMessages.h"
 #include "ui/lists/ReportRowDelegate.h"
 #include "ui/lists/ReportRowsModel.h"
 
