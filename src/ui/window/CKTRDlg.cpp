@@ -21,7 +21,6 @@
 #include "ui/window/WindowShape.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QScreen>
 #include <QWebEngineView>
 
@@ -30,7 +29,6 @@ namespace {
 const QString kTitle = QStringLiteral("Kestrola");
 constexpr uint16_t kWindowIcon = 128;
 constexpr int kInitialVolume = 50;
-constexpr int kFrontChannelVolume = 100;
 constexpr uint16_t kFirstCompassDial = 167;
 constexpr uint16_t kLastCompassDial = 174;
 constexpr QSize kCompassSize(32, 32);
@@ -56,7 +54,8 @@ const QRect kCurveRect = FromDialogUnits(7, 252, 386, 44);
 } // namespace
 
 CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings),
+      m_controller(m_frontChannel, m_rearChannel, m_catalogue, *this) {
     setWindowTitle(kTitle);
     CGdiPlusBitmapResource icon;
     if (icon.LoadFromResource(kWindowIcon))
@@ -73,6 +72,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     LoadPictures();
     SetUpSurfaces();
     ConnectCommands();
+    ConnectPlaybackCommands();
 
     PlaceFromSettings();
     LayoutControls();
@@ -86,6 +86,10 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     m_catalogue.SetFileList(m_fileList);
     m_catalogue.SetCurve(&m_curve->trace());
     m_catalogue.SetMap(&m_map);
+    m_catalogue.SetProgress(this);
+    m_controller.SetMapEnabled(m_mapEnabled);
+    m_controller.SetGSensorEnabled(m_gsensorEnabled);
+    m_controller.StartClock();
 }
 
 CKTRDlg::~CKTRDlg() = default;
@@ -174,9 +178,8 @@ void CKTRDlg::LoadPictures() {
 }
 
 void CKTRDlg::SetUpSurfaces() {
-    m_frontChannel.SetWindow(m_frontVideo->NativeWindowId());
-    m_rearChannel.SetWindow(m_rearVideo->NativeWindowId());
-    m_frontChannel.SetVolume(kFrontChannelVolume);
+    m_controller.AttachChannels();
+    ReportChannelsNotLoaded();
     // Shown when a recording starts.
     m_frontVideo->hide();
     m_rearVideo->hide();
@@ -203,18 +206,6 @@ void CKTRDlg::ConnectCommands() {
 QWidget* CKTRDlg::Control(ControlId id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
-}
-
-bool CKTRDlg::ShowRecordings(const QString& path) {
-    const QFileInfo info(path);
-    const bool scanned = info.isDir() ? m_catalogue.Scan(info.filePath(), QString())
-                                      : m_catalogue.Scan(info.path(), info.fileName());
-    if (!scanned || m_catalogue.EntryCount() == 0)
-        return scanned;
-    m_catalogue.Select(0);
-    m_catalogue.LoadTrack(0);
-    LayoutControls();
-    return true;
 }
 
 void CKTRDlg::LayoutControls() {

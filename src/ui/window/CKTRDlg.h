@@ -1,7 +1,10 @@
 #pragma once
 
+#include "library/CatalogueViews.h"
 #include "library/RecordingCatalogue.h"
 #include "playback/CMediaChannel.h"
+#include "playback/PlaybackController.h"
+#include "playback/PlaybackDisplay.h"
 #include "ui/MapBridge.h"
 #include "ui/window/ControlIds.h"
 #include "ui/window/SplitterDrag.h"
@@ -27,19 +30,20 @@ class CStatusBoardStatic;
 class CVideoSlider;
 class CVideoStatic;
 class CVideoStaticBg;
+class QKeyEvent;
 
 // The main window: borderless and dark, with its own title, grip and picture buttons. It is
 // moved by dragging any free spot, resized by the grip, the preset sizes or a double-click,
-// and its panes are resized by the three splitters between them.
-class CKTRDlg : public QWidget {
+// and its panes are resized by the three splitters between them. What plays and when is the
+// playback controller's business; the window shows what it is told.
+class CKTRDlg : public QWidget, private PlaybackDisplay, private ScanProgressSurface {
     Q_OBJECT
 public:
     explicit CKTRDlg(CAppSettings& settings, QWidget* parent = nullptr);
     ~CKTRDlg() override;
 
-    // Catalogues a folder, or the one recording a file path names, and shows the first
-    // recording's track in the curve and on the map. False when the path does not exist.
-    bool ShowRecordings(const QString& path);
+    // Opens a folder or a recording as OPEN would. False when the path does not exist.
+    bool OpenPath(const QString& path) { return m_controller.OpenPath(path); }
 
     void LayoutControls();
     void ToggleMaximize();
@@ -48,7 +52,15 @@ public:
     QWidget* Control(ControlId id) const;
     bool IsMaximized() const { return m_maximize.IsMaximized(); }
 
+    PlaybackController& controller() { return m_controller; }
+    CMediaChannel& frontChannel() { return m_frontChannel; }
+    CMediaChannel& rearChannel() { return m_rearChannel; }
+    RecordingCatalogue& catalogue() { return m_catalogue; }
+    MapBridge& map() { return m_map; }
+
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -62,6 +74,40 @@ private:
     void LoadPictures();
     void SetUpSurfaces();
     void ConnectCommands();
+    void ConnectPlaybackCommands();
+    void ReportChannelsNotLoaded();
+    void ToggleMap();
+    void ToggleGSensor();
+    void ExportKml();
+    void ApplyMapChoice();
+    void ApplyLanguage();
+    CGdipButton* Button(ControlId id) const;
+
+    // PlaybackDisplay
+    bool IsVideoSurfaceShown(VideoChannel channel) const override;
+    void ShowVideoSurface(VideoChannel channel, bool shown) override;
+    uintptr_t VideoWindowId(VideoChannel channel) const override;
+    void FitVideo() override;
+    void ShowScanProgress(bool on) override;
+    void SetPlayButtonState(int state) override;
+    bool IsMuteAsked() const override;
+    int PositionSliderValue() const override;
+    void SetPositionSlider(int position) override;
+    int VolumeSliderValue() const override;
+    void SetGpsLamp(bool lit) override;
+    void ShowHeadingAndSpeed(uint8_t headingHalfDeg, uint16_t speedKmh) override;
+    void ShowNoFix() override;
+    void ShowNoTrack(bool firstTime) override;
+    void MoveMapMarker(double latitudeDivided100, double longitudeDivided100) override;
+    bool HasCurve() const override;
+    void MoveCurveCursor(double lengthMs, int32_t timeMs) override;
+    void SetCurveCursor(int32_t timeMs) override;
+    void SetCurveStopped(bool stopped) override;
+    void ShowPlayerError() override;
+    void ShowNoFilesMessage() override;
+    // ScanProgressSurface
+    void SetCounter(int32_t filesExamined) override;
+    void RepaintNow() override;
     // Opens the window where the settings file last saw it, before the lists take their
     // column widths from the laid-out size.
     void PlaceFromSettings();
@@ -82,6 +128,9 @@ private:
     CMediaChannel m_rearChannel;
     RecordingCatalogue m_catalogue;
     MapBridge m_map;
+    // After the channels and the catalogue, so that it is destroyed first: it detaches
+    // itself from the channels.
+    PlaybackController m_controller;
     CKtcToolTipCtrl* m_tips = nullptr;
     std::map<ControlId, QWidget*> m_controls;
 

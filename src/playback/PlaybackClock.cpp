@@ -1,0 +1,232 @@
+#include "playback/PlaybackController.h"
+
+#include "library/RecordingCatalogue.h"
+#include "playback/CMediaChannel.h"
+#include "playback/PlaybackDisplay.h"
+#include "playback/WindowMessages.h"
+
+#include <QCoreApplication>
+#include <QTimerEvent>
+
+#include <cmath>
+
+namespace {
+
+// Posted by a callback to put the GPS lamp out: widgets may only be touched on their thread.
+const QEvent::Type kLampOutEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+constexpr double kCoordinateDivisor = 100.0;
+constexpr double kNoCoordinate = 200.0;
+
+} // namespace
+
+void PlaybackController::OnFrontEvent(const MediaEventInfo& event, void* self) {
+    static_cast<PlaybackController*>(self)->OnChannelEvent(event, true);
+}
+
+void PlaybackController::OnRearEvent(const MediaEventInfo& event, void* self) {
+    static_cast<PlaybackController*>(self)->OnChannelEvent(event, false);
+}
+
+// Runs on a framework thread: it only posts and stores. It does not ask the channel for its
+// length either, as the framework must not be called from its own event thread.
+void PlaybackController::OnChannelEvent(const MediaEventInfo& event, bool front) {
+    if (!front && m_frontActive.load() != 0)
+        return;
+    switch (event.type) {
+    case MediaEvent::kOpening:
+        m_pendingSeekMs = kNoSeek;
+        Post(new QEvent(kLampOutEvent));
+        break;
+    case MediaEvent::kPlaying:
+        Post(new KtrMessageEvent(WM_KTR_PLAY_STATE, 3, 0));
+        break;
+    case MediaEvent::kPaused:
+        m_pendingSeekMs = kNoSeek;
+        Post(new KtrMessageEvent(WM_KTR_PLAY_STATE, 4, 0));
+        break;
+    case MediaEvent::kStopped:
+        Post(new QEvent(kLampOutEvent));
+        break;
+    case MediaEvent::kEndReached:
+        Post(new KtrMessageEvent(WM_KTR_END_REACHED, 1, 0));
+        m_pendingSeekMs = kNoSeek;
+        break;
+    case MediaEvent::kEncounteredError:
+        Post(new KtrMessageEvent(WM_KTR_PLAYER_ERROR, 1, 0));
+        break;
+    case MediaEvent::kTimeChanged:
+        // While a seek waits the displays keep showing its target.
+        if (m_pendingSeekMs.load() != kNoSeek)
+            return;
+        Post(new KtrMessageEvent(WM_KTR_TIME_CHANGED, static_cast<qintptr>(event.timeMs),
+                                 front ? kTimeFromFront : 0));
+        m_switchPending = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void PlaybackController::Post(QEvent* event) {
+    QCoreApplication::postEvent(this, event);
+}
+
+bool PlaybackController::event(QEvent* event) {
+    if (event->type() == kLampOutEvent) {
+        m_display.SetGpsLamp(false);
+        return true;
+    }
+    if (const auto* message = dynamic_cast<const KtrMessageEvent*>(event))
+        return HandleMessage(*message);
+    return QObject::event(event);
+}
+
+bool PlaybackController::HandleMessage(const KtrMessageEvent& message) {
+    const QEvent::Type type = message.type();
+    if (type == WM_KTR_PLAYER_ERROR)
+        m_display.ShowPlayerError();
+    else if (type == WM_KTR_PLAY_STATE)
+        OnPlayState(static_cast<int>(message.wParam()));
+    else if (type == WM_KTR_TIME_CHANGED)
+        OnTimeChanged(message.wParam(), message.lParam() == kTimeFromFront);
+    else if (type == WM_KTR_END_REACHED)
+        OnEndReached();
+    else if (type == WM_KTR_GROUP_SELECTED)
+        OnGroupSelected(static_cast<int32_t>(message.wParam()));
+    else if (type == WM_KTR_FILE_SELECTED)
+        OnFileSelected(static_cast<int32_t>(message.wParam()));
+    else if (type == WM_KTR_VOLUME_CHANGED)
+        OnVolumeChanged();
+    else if (type == WM_KTR_SEEK)
+        OnSeekRequest();
+    else
+        return false;
+    return true;
+}
+
+void PlaybackController::OnPlayState(int state) {
+    if (state == 1 || state == 4)
+        m_display.SetPlayButtonState(0);
+    else if (state == 2 || state == 3)
+        m_display.SetPlayButtonState(1);
+}
+
+void PlaybackController::OnTimeChanged(int64_t timeMs, bool fromFront) {
+    // A report posted before a seek was asked for is older than what the displays show.
+    if (m_pendingSeekMs.load() != kNoSeek)
+        return;
+    const int64_t length = fromFront ? m_front.GetLength() : 0;
+    const bool lit = UpdatePosition(timeMs, static_cast<int32_t>(length), m_gsensorEnabled,
+                                    m_mapEnabled) != 0;
+    m_display.SetGpsLamp(lit);
+    UpdatePositionSlider();
+}
+
+CMediaChannel& PlaybackController::ClockChannel() {
+    return frontActive() ? m_front : m_rear;
+}
+
+void PlaybackController::UpdatePositionSlider() {
+    const CMediaChannel& clock = ClockChannel();
+    const int64_t length = clock.GetLength();
+    const int64_t time = clock.GetTime();
+    int position = 0;
+    if (length > 0 && time > 0)
+        position = std::min(kPositionSliderRange,
+                            static_cast<int>(std::trunc(static_cast<double>(time) / length *
+                                                        kPositionSliderRange)));
+    m_display.SetPositionSlider(position);
+}
+
+void PlaybackController::OnSeekRequest() {
+    const int64_t length = ClockChannel().GetLength();
+    if (length <= 0)
+        return;
+    const int64_t target =
+        m_display.PositionSliderValue() * (length / kPositionSliderRange);
+    m_pendingSeekMs = target;
+    const bool lit = UpdatePosition(target, static_cast<int32_t>(length), m_gsensorEnabled,
+                                    m_mapEnabled) != 0;
+    m_display.SetGpsLamp(lit);
+}
+
+void PlaybackController::OnVolumeChanged() {
+    const int volume = m_display.VolumeSliderValue() * kVolumePerSliderStep;
+    m_front.SetVolume(volume);
+    m_rear.SetVolume(volume);
+}
+
+void PlaybackController::timerEvent(QTimerEvent* event) {
+    const int id = event->timerId();
+    if (id == m_seekTimer.timerId())
+        OnSeekTimer();
+    else if (id == m_deferredStartTimer.timerId())
+        OnDeferredStartTimer();
+    else if (id == m_speedOverlayTimer.timerId())
+        OnSpeedOverlayTimer();
+    else if (id == m_switchGuardTimer.timerId()) {
+        m_switchPending = 0;
+        m_switchGuardTimer.stop();
+    } else {
+        QObject::timerEvent(event);
+    }
+}
+
+void PlaybackController::OnSeekTimer() {
+    const int64_t target = m_pendingSeekMs.load();
+    if (target == kNoSeek)
+        return;
+    m_front.SetTime(target);
+    m_rear.SetTime(target);
+    m_catalogue.RedrawDrivenPath(static_cast<uint32_t>(target));
+    m_pendingSeekMs = kNoSeek;
+}
+
+void PlaybackController::OnDeferredStartTimer() {
+    if (m_deferredStartTicks == 0 || m_deferredStartTicks == -1)
+        return;
+    --m_deferredStartTicks;
+    if (m_deferredStartTicks == 0 && m_deferredStartIndex != -1)
+        StartRecording(m_deferredStartIndex);
+}
+
+void PlaybackController::OnSpeedOverlayTimer() {
+    UpdateSpeedOverlay();
+    if (m_speedOverlayTicks > 0)
+        --m_speedOverlayTicks;
+    else
+        m_speedOverlayTimer.stop();
+}
+
+int PlaybackController::UpdatePosition(int64_t timeMs, int32_t lengthMs, bool gsensorEnabled,
+                                       bool mapEnabled) {
+    const TrackBuffer& track = m_catalogue.Track();
+    if (gsensorEnabled && m_display.HasCurve() && track.gsensorBytes != 0)
+        m_display.MoveCurveCursor(lengthMs, static_cast<int32_t>(timeMs));
+
+    if (track.pointCount() == 0 || track.points.empty()) {
+        m_display.ShowNoTrack(!m_noTrackShown);
+        m_noTrackShown = true;
+        return 0;
+    }
+    const int64_t index = track.pointIndexAt(timeMs);
+    if (index < 0 || !track.points[static_cast<size_t>(index)].fixValid()) {
+        m_display.ShowNoFix();
+        return 0;
+    }
+    // Redraw only when the time reaches another point.
+    if (index != 0 && index == m_lastShownPoint)
+        return 1;
+    m_lastShownPoint = static_cast<int32_t>(index);
+    const TrackPoint& point = track.points[static_cast<size_t>(index)];
+    m_display.ShowHeadingAndSpeed(point.headingHalfDeg, point.speedKmh);
+
+    const double latitude = point.latitudeNmea / kCoordinateDivisor;
+    const double longitude = point.longitudeNmea / kCoordinateDivisor;
+    if (latitude >= kNoCoordinate || longitude >= kNoCoordinate)
+        return 0;
+    if (mapEnabled)
+        m_display.MoveMapMarker(latitude, longitude);
+    return 1;
+}
