@@ -1,0 +1,30 @@
+#include "CliCommand.h"
+
+#include "playback/CompanionPaths.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+// The path is looked up as given, so a relative one resolves against the working directory
+// and the printed companions stay relative too.
+int Pair(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("one file of a recording"));
+    if (!parser.parse(QStringList{QStringLiteral("pair")} + arguments))
+        throw CliUsageError(parser.errorText().toStdString());
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        throw CliUsageError("expected exactly one FILE");
+    const QString& path = files.front();
+
+    QJsonObject json;
+    json.insert(QStringLiteral("front"), FrontCompanion(path));
+    json.insert(QStringLiteral("rear"), RearCompanion(path));
+    PrintJson(json);
+    return 0;
+}
+
+const CliCommandRegistrar kRegistrar({"pair", "pair FILE", Pair});
+
+} // namespace
