@@ -130,8 +130,8 @@ bool CMediaChannel::CreatePlayer() {
     // The channel's own listener, beside whatever AttachEvents adds: a deferred pause
     // depends on it whether or not anyone else listens.
     const auto attach = VLC_FUNCTION(libvlc_event_attach);
-    if (!attach ||
-        attach(m_eventManager, libvlc_MediaPlayerPlaying, &CMediaChannel::OnPlayerPlaying, this) != 0)
+    if (!attach || attach(m_eventManager, libvlc_MediaPlayerPlaying,
+                          &CMediaChannel::OnPlayerPlaying, this) != 0)
         return false;
     setVolume(m_player, m_volume);
     return true;
@@ -141,7 +141,8 @@ void CMediaChannel::ReleasePlayer() {
     DetachEvents();
     if (m_eventManager) {
         if (const auto detach = VLC_FUNCTION(libvlc_event_detach))
-            detach(m_eventManager, libvlc_MediaPlayerPlaying, &CMediaChannel::OnPlayerPlaying, this);
+            detach(m_eventManager, libvlc_MediaPlayerPlaying, &CMediaChannel::OnPlayerPlaying,
+                   this);
     }
     ForgetCommandsInFlight();
     if (m_media) {

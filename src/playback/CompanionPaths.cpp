@@ -33,8 +33,8 @@ QString Companion(const QString& path, QChar letter) {
     qsizetype i = LastSeparator(candidate);
     if (i < 0)
         return {};
-    for (int skipped = 0; i >= 0 && IsSeparator(candidate.at(i)) && skipped < kMostSeparatorsSkipped;
-         ++skipped)
+    for (int skipped = 0;
+         i >= 0 && IsSeparator(candidate.at(i)) && skipped < kMostSeparatorsSkipped; ++skipped)
         --i;
     if (i < 0)
         return {};

@@ -117,8 +117,8 @@ void PlaybackController::OnTimeChanged(int64_t timeMs, bool fromFront) {
     if (m_pendingSeekMs.load() != kNoSeek)
         return;
     const int64_t length = fromFront ? m_front.GetLength() : 0;
-    const bool lit = UpdatePosition(timeMs, static_cast<int32_t>(length), m_gsensorEnabled,
-                                    m_mapEnabled) != 0;
+    const bool lit =
+        UpdatePosition(timeMs, static_cast<int32_t>(length), m_gsensorEnabled, m_mapEnabled) != 0;
     m_display.SetGpsLamp(lit);
     UpdatePositionSlider();
 }
@@ -143,11 +143,10 @@ void PlaybackController::OnSeekRequest() {
     const int64_t length = ClockChannel().GetLength();
     if (length <= 0)
         return;
-    const int64_t target =
-        m_display.PositionSliderValue() * (length / kPositionSliderRange);
+    const int64_t target = m_display.PositionSliderValue() * (length / kPositionSliderRange);
     m_pendingSeekMs = target;
-    const bool lit = UpdatePosition(target, static_cast<int32_t>(length), m_gsensorEnabled,
-                                    m_mapEnabled) != 0;
+    const bool lit =
+        UpdatePosition(target, static_cast<int32_t>(length), m_gsensorEnabled, m_mapEnabled) != 0;
     m_display.SetGpsLamp(lit);
 }
 

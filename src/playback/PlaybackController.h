@@ -24,8 +24,12 @@ struct MediaEventInfo;
 // this object, which lives on the window thread and does the work there.
 class PlaybackController : public QObject {
 public:
-    enum Timer { kSpeedOverlayTimer = 102, kSeekTimer = 103, kDeferredStartTimer = 105,
-                 kSwitchGuardTimer = 106 };
+    enum Timer {
+        kSpeedOverlayTimer = 102,
+        kSeekTimer = 103,
+        kDeferredStartTimer = 105,
+        kSwitchGuardTimer = 106
+    };
     static constexpr int kSpeedOverlayPeriodMs = 300;
     static constexpr int kSeekPeriodMs = 500;
     static constexpr int kDeferredStartPeriodMs = 100;

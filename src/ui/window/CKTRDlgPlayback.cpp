@@ -65,8 +65,8 @@ void CKTRDlg::ReportChannelsNotLoaded() {
     for (const CMediaChannel* channel : {&m_frontChannel, &m_rearChannel})
         if (!channel->IsLoaded())
             CurrentPrompts().ShowMessage(LoadText(m_settings, kVideoComponentFailedText),
-                                         LoadText(m_settings, kWarningCaption),
-                                         PromptButtons::Ok, PromptIcon::Warning);
+                                         LoadText(m_settings, kWarningCaption), PromptButtons::Ok,
+                                         PromptIcon::Warning);
 }
 
 bool CKTRDlg::event(QEvent* event) {
