@@ -3,7 +3,6 @@
 #include "app/LanguageTable.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -35,13 +34,6 @@ int CAppSettings::ReadInt(const IntSetting& setting) const {
 QString CAppSettings::ReadText(const TextSetting& setting) const {
     return m_ini.ReadString(Latin1(setting.section), Latin1(setting.key),
                             Latin1(setting.defaultValue), setting.maxChars);
-}
-
-QString CAppSettings::ReadFolder() const {
-    const QString folder = ReadText(SettingsKeys::kFolder);
-    if (folder.isEmpty() || !QFileInfo::exists(folder))
-        return {};
-    return folder;
 }
 
 int CAppSettings::ReadMapChoice() {

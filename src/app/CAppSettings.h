@@ -31,8 +31,6 @@ public:
 
     int ReadInt(const IntSetting& setting) const;
     QString ReadText(const TextSetting& setting) const;
-    // UI/Folder, or empty when that folder does not exist.
-    QString ReadFolder() const;
     // UI/MAP clamped into the MapChoice values, kept as mapChoice.
     int ReadMapChoice();
     // Clamped like the stored value.

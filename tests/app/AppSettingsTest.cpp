@@ -36,7 +36,6 @@ TEST_F(AppSettingsTest, MissingFileReadsDefaults) {
     for (const auto& [setting, expected] : ints)
         EXPECT_EQ(settings.ReadInt(setting), expected) << setting.key;
     EXPECT_EQ(settings.ReadText(SettingsKeys::kFolder), QString());
-    EXPECT_EQ(settings.ReadFolder(), QString());
     EXPECT_FALSE(QFile::exists(m_path)) << "reading must not create the file";
 }
 
@@ -137,17 +136,6 @@ TEST_F(AppSettingsTest, WriteIntUsesDecimalText) {
 
     CAppSettings nowhere(m_dir.filePath("missing/Ktr.ini"));
     EXPECT_FALSE(nowhere.WriteInt("UI", "MAP", 1));
-}
-
-TEST_F(AppSettingsTest, FolderThatNoLongerExistsReadsEmpty) {
-    CAppSettings settings(m_path);
-    const QString folder = m_dir.filePath(" spaced folder ");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(settings.WriteText(SettingsKeys::kFolder, folder));
-    EXPECT_EQ(settings.ReadFolder(), folder);
-    ASSERT_TRUE(QDir().rmdir(folder));
-    EXPECT_EQ(settings.ReadFolder(), QString());
-    EXPECT_EQ(settings.ReadText(SettingsKeys::kFolder), folder);
 }
 
 TEST_F(AppSettingsTest, UnusableFileReadsDefaultsAndIsNamedOnce) {
