@@ -1,6 +1,7 @@
 #include "ui/CKTRApp.h"
 
 #include "app/CAppSettings.h"
+#include "ui/dialogs/WidgetPrompts.h"
 #include "ui/window/CKTRDlg.h"
 
 #include <QApplication>
@@ -37,9 +38,14 @@ int CKTRApp::Run(int argc, char* argv[]) {
         return 2;
     }
 
-    CKTRDlg window(CAppSettings::Instance());
+    CAppSettings& settings = CAppSettings::Instance();
+    WidgetPrompts prompts(settings);
+    InstallPrompts(&prompts);
+    CKTRDlg window(settings);
     window.show();
     if (!paths.isEmpty() && !window.OpenPath(paths.first()))
         std::fprintf(stderr, "kestrola: %s does not exist\n", qUtf8Printable(paths.first()));
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    InstallPrompts(nullptr);
+    return status;
 }
