@@ -170,6 +170,7 @@ void PlaybackController::StartRearChannel(const QString& entryPath) {
     const QString rear = RearCompanion(entryPath);
     if (rear.isEmpty()) {
         m_rear.Recreate();
+        m_display.ClearVideoSurface(VideoChannel::Rear);
         return;
     }
     ShowSurface(VideoChannel::Rear);

@@ -13,6 +13,8 @@ public:
     // A channel's video surface, shown while a recording plays on it.
     virtual bool IsVideoSurfaceShown(VideoChannel channel) const = 0;
     virtual void ShowVideoSurface(VideoChannel channel, bool shown) = 0;
+    // Paints the surface's own dark ground over the last picture a channel left on it.
+    virtual void ClearVideoSurface(VideoChannel channel) = 0;
     // The native window a channel draws into.
     virtual uintptr_t VideoWindowId(VideoChannel channel) const = 0;
     // Fits both surfaces to the picture size of the current entry.

@@ -176,6 +176,15 @@ TEST_F(Controller, EndOfFileSkipsTheOtherHalfOfThePairAndWrapsAfterTheLast) {
     EXPECT_EQ(controller.lastFrontPath(), Front("240515-081500"));
 }
 
+TEST_F(Controller, ARecordingWithoutARearFileClearsTheRearPicture) {
+    WriteRecording(card.filePath("F/KTR_240515-081500F.MP4"), "2024-05-15 08:15:00");
+    ASSERT_TRUE(catalogue.Scan(card.path(), QString()));
+    controller.StartRecording(0);
+    EXPECT_TRUE(controller.frontActive());
+    EXPECT_EQ(display.clears[1], 1);
+    EXPECT_FALSE(display.surfaceShown[1]);
+}
+
 TEST_F(Controller, ARearOnlyRecordingLeavesTheFrontChannelOut) {
     WriteRecording(card.filePath("R/KTR_240515-081500R.MP4"), "2024-05-15 08:15:00");
     ASSERT_TRUE(catalogue.Scan(card.path(), QString()));

@@ -86,6 +86,7 @@ private:
     // PlaybackDisplay
     bool IsVideoSurfaceShown(VideoChannel channel) const override;
     void ShowVideoSurface(VideoChannel channel, bool shown) override;
+    void ClearVideoSurface(VideoChannel channel) override;
     uintptr_t VideoWindowId(VideoChannel channel) const override;
     void FitVideo() override;
     void ShowScanProgress(bool on) override;

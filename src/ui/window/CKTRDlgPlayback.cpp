@@ -144,6 +144,10 @@ void CKTRDlg::ShowVideoSurface(VideoChannel channel, bool shown) {
     surface->Repaint();
 }
 
+void CKTRDlg::ClearVideoSurface(VideoChannel channel) {
+    (channel == VideoChannel::Front ? m_frontVideo : m_rearVideo)->Repaint();
+}
+
 uintptr_t CKTRDlg::VideoWindowId(VideoChannel channel) const {
     const CVideoStatic* surface = channel == VideoChannel::Front ? m_frontVideo : m_rearVideo;
     return static_cast<uintptr_t>(surface->NativeWindowId());
