@@ -73,6 +73,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     SetUpSurfaces();
     ConnectCommands();
     ConnectPlaybackCommands();
+    SetUpDialogs();
 
     PlaceFromSettings();
     LayoutControls();
@@ -187,7 +188,7 @@ void CKTRDlg::SetUpSurfaces() {
     if (!m_map.CreateMapView(this))
         return;
     m_map.view()->setVisible(m_mapEnabled);
-    m_map.ShowMapPage(m_settings.mapChoice());
+    m_map.ShowMapPage(m_settings.ReadMapChoice());
 }
 
 void CKTRDlg::ConnectCommands() {

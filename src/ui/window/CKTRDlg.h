@@ -31,6 +31,7 @@ class CVideoSlider;
 class CVideoStatic;
 class CVideoStaticBg;
 class QKeyEvent;
+class WindowMenu;
 
 // The main window: borderless and dark, with its own title, grip and picture buttons. It is
 // moved by dragging any free spot, resized by the grip, the preset sizes or a double-click,
@@ -68,6 +69,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void CreateControls();
@@ -81,6 +83,10 @@ private:
     void ExportKml();
     void ApplyMapChoice();
     void ApplyLanguage();
+    // The Conf and about commands and the window menu.
+    void SetUpDialogs();
+    void RunConfigDialog();
+    void RunAboutBox();
     CGdipButton* Button(ControlId id) const;
 
     // PlaybackDisplay
@@ -133,6 +139,7 @@ private:
     // itself from the channels.
     PlaybackController m_controller;
     CKtcToolTipCtrl* m_tips = nullptr;
+    WindowMenu* m_windowMenu = nullptr;
     std::map<ControlId, QWidget*> m_controls;
 
     CVideoStaticBg* m_frontPanel = nullptr;

@@ -23,6 +23,7 @@
 #include "ui/controls/CompassSector.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
+#include "ui/window/WindowMenu.h"
 
 #include <QKeyEvent>
 #include <QWebEngineView>
@@ -128,6 +129,7 @@ void CKTRDlg::ApplyLanguage() {
     m_groupList->RelabelColumns(m_settings);
     m_fileList->RelabelColumns(m_settings);
     ApplyTooltipTexts(*this, *m_tips, m_settings.languageId());
+    m_windowMenu->Relabel(m_settings);
 }
 
 bool CKTRDlg::IsVideoSurfaceShown(VideoChannel channel) const {
