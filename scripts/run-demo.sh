@@ -11,7 +11,7 @@ bash scripts/build.sh
 KESTROLA_BUILD_DIR=$build_dir bash scripts/make-demo-card.sh "$card"
 
 # Starts the main window on the card. Without a display it runs under Xvfb, saves a
-# screenshot after the window has drawn and prints where the picture is.
+# screenshot of the window after about 8 s of playing and prints where the picture is.
 source scripts/test-env.sh
 program=$build_dir/bin/kestrola
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
@@ -19,6 +19,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exit
 fi
 shot=${KESTROLA_SCREENSHOT:-$(realpath "$build_dir")/kestrola-demo.png}
-xvfb-run -a -s "-screen 0 1280x1024x24" \
-    bash scripts/window-shot.sh "$shot" 1280x1024 "$program" "$card"
+# The first recording plays about 2 s after the window shows.
+KESTROLA_SETTLE_SECONDS=${KESTROLA_SETTLE_SECONDS:-10} xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash scripts/window-shot.sh "$shot" window "$program" "$card"
 echo "$shot"

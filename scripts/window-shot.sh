@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Usage: window-shot.sh OUT.png WIDTHxHEIGHT PROGRAM [ARGUMENTS...]
+# Usage: window-shot.sh OUT.png WIDTHxHEIGHT|window PROGRAM [ARGUMENTS...]
 # Run on an X display (e.g. under xvfb-run): starts PROGRAM, waits until its window is
-# mapped and has had time to draw its map page, saves the top-left WIDTHxHEIGHT of the
-# screen to OUT.png and ends the program.
+# mapped, gives it KESTROLA_SETTLE_SECONDS (default 4) to draw its map page and to start
+# playing, saves the top-left WIDTHxHEIGHT of the screen (or, with "window", the window's own
+# rectangle) to OUT.png and ends the program.
 set -euo pipefail
 
 out=$1 size=$2
@@ -20,6 +21,13 @@ for _ in $(seq 1 100); do
     kill -0 "$pid" 2>/dev/null || { echo "window-shot: the program ended early" >&2; exit 1; }
     sleep 0.2
 done
-# The map page and the curve draw after the window first shows.
+# The map page and the curve draw after the window first shows; the first recording starts
+# playing a second or two later.
 sleep "${KESTROLA_SETTLE_SECONDS:-4}"
-import -window root -crop "${size}+0+0" +repage "$out"
+crop="${size}+0+0"
+if [ "$size" = window ]; then
+    info=$(xwininfo -name Kestrola)
+    field() { sed -n "s/^ *$1: *//p" <<<"$info"; }
+    crop="$(field Width)x$(field Height)+$(field 'Absolute upper-left X')+$(field 'Absolute upper-left Y')"
+fi
+import -window root -crop "$crop" +repage "$out"
