@@ -26,8 +26,11 @@ done
 sleep "${KESTROLA_SETTLE_SECONDS:-4}"
 crop="${size}+0+0"
 if [ "$size" = window ]; then
-    info=$(xwininfo -name Kestrola)
-    field() { sed -n "s/^ *$1: *//p" <<<"$info"; }
-    crop="$(field Width)x$(field Height)+$(field 'Absolute upper-left X')+$(field 'Absolute upper-left Y')"
+    # The toolkit keeps small helper windows under the same name; the main window is the
+    # largest. Tree lines end in "WxH+X+Y  +ABSX+ABSY".
+    crop=$(xwininfo -root -tree | awk '/"Kestrola"/ {
+        split($(NF-1), g, /[x+]/); split($NF, a, "+")
+        if (g[1] * g[2] > best) { best = g[1] * g[2]; crop = g[1] "x" g[2] "+" a[2] "+" a[3] }
+    } END { print crop }')
 fi
 import -window root -crop "$crop" +repage "$out"
