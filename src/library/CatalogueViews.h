@@ -19,6 +19,8 @@ public:
     // False when the view refuses the new row.
     virtual bool AddGroupRow(int32_t number, const QString& resolution, uint64_t totalMs,
                              uint64_t totalBytes, uint8_t lockFlags, int64_t startTime) = 0;
+    // Whether row's check box is ticked; a view without check boxes ticks nothing.
+    virtual bool IsChecked(int32_t /*row*/) const { return false; }
 };
 
 class FileListSink : public CatalogueListSink {

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "library/CatalogueRecords.h"
+#include "library/FileFailure.h"
 #include "track/TrackRecords.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
+class CopyJob;
 class FileListSink;
 class GroupListSink;
 class GSensorCurveSink;
@@ -42,6 +45,29 @@ public:
     // Creates every directory along path. True only when the deepest one was created now.
     static bool CreateDirectoryPath(const QString& path);
 
+    // Group-start marks, then groups and rows, then the list items. Existing list items stay:
+    // a caller that regroups a filled catalogue deletes them first.
+    void Regroup();
+    void BuildGroups();
+    void FillLists();
+
+    // Sets every group's checked field from its row's check box; true when one is ticked.
+    bool CollectChecks();
+    // The file operations on every file of the ticked groups. Each returns false, doing
+    // nothing, when no group is ticked; failures lists every file that could not be changed.
+    // Removes both locks and refills the lists with the new names and flags.
+    bool UnlockChecked(std::vector<FileFailure>& failures);
+    // Deletes the files, locked or not, and regroups what is left. The current entry follows
+    // its file, or becomes -1 when the file was deleted.
+    bool DeleteChecked(std::vector<FileFailure>& failures);
+    // True when the answer is to copy over the existing target.
+    using OverwriteQuestion = std::function<bool(const QString& target)>;
+    // Starts copying the files into destination, below the same subfolders as under the scan
+    // root, which are created as needed. A target that exists is asked about, in order, before
+    // the copy starts; one not to be overwritten is skipped.
+    bool CopyChecked(const QString& destination, const OverwriteQuestion& confirmOverwrite,
+                     CopyJob& job);
+
     int32_t EntryCount() const { return static_cast<int32_t>(m_entries.size()); }
     const RecordingEntry& Entry(int32_t n) const { return m_entries[static_cast<size_t>(n)]; }
     const std::vector<RecordingEntry>& Entries() const { return m_entries; }
@@ -73,10 +99,6 @@ private:
     bool AddSingleFile(const QString& folderPath, const QString& name);
     // Catalogue order: by name only, ASCII capitals folded, walk order kept among equal names.
     void SortEntries();
-    // Group-start marks, then groups and rows, then the list items.
-    void Regroup();
-    void BuildGroups();
-    void FillLists();
 
     std::vector<RecordingEntry> m_entries;
     std::vector<RecordingGroup> m_groups;

@@ -50,6 +50,13 @@ public:
         rows.push_back({number, resolution, totalMs, totalBytes, lockFlags, startTime});
         return true;
     }
+    void DeleteAllItems() override {
+        RecordingList::DeleteAllItems();
+        ticked.clear();
+    }
+    bool IsChecked(int32_t row) const override { return ticked.count(row) != 0; }
+
+    std::set<int32_t> ticked; // rows whose check box the user ticked
 };
 
 struct FileRowCall {

@@ -13,6 +13,7 @@ public:
 
     // Whether row's check box is ticked; false for a row outside the list.
     bool GetCheck(int32_t row) const;
+    bool IsChecked(int32_t row) const override { return GetCheck(row); }
 
     bool AddGroupRow(int32_t number, const QString& resolution, uint64_t totalMs,
                      uint64_t totalBytes, uint8_t lockFlags, int64_t startTime) override;
