@@ -1,9 +1,11 @@
 #include "platform/FileCopy.h"
+#include "library/CopyJob.h"
 
 #include "RecordingFixtures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -102,6 +104,21 @@ TEST_F(FileCopyTest, MissingSourceAndCancelAreReported) {
     EXPECT_FALSE(CopyFileSafely(m_source, m_target, [] { return false; }).isEmpty());
     EXPECT_EQ(ReadAll(m_target), QByteArray("older good copy"));
     EXPECT_EQ(TargetFolder(), QStringList({"ABCD0001.AVI"}));
+}
+
+TEST_F(FileCopyTest, JobDestroyedMidCopyLeavesTheFileWholeOrAbsent) {
+    const QString big = m_dir.filePath("big.AVI");
+    WriteFile(big, QByteArray(64 << 20, 'x'));
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath("out")));
+    {
+        CopyJob job([](int) {}, [](const std::vector<FileFailure>&) {});
+        ASSERT_TRUE(job.Start({{big, m_target}}));
+    }
+    // However far the copy got, the real name holds everything or nothing.
+    const QStringList left = TargetFolder();
+    EXPECT_TRUE(left.isEmpty() || (left == QStringList({"ABCD0001.AVI"}) &&
+                                   QFileInfo(m_target).size() == QFileInfo(big).size()))
+        << left.join(u',').toStdString();
 }
 
 } // namespace
