@@ -64,6 +64,8 @@ public:
     void OnSnapshot();
     void OnMute();
     void OnToggleAutoPlay();
+    // Stops both channels, leaving the surfaces and the rest of the playback state alone.
+    void StopBoth();
 
     // Opens what a path names, as OPEN does with the dialog's answer: a folder is scanned and
     // its first recording starts shortly after; a file is catalogued and played at once.
@@ -122,7 +124,6 @@ private:
     void RestartSpeedOverlay();
     void ResetSpeed();
     void SetRates();
-    void StopBoth();
     void BeginSwitch();
     void ShowSurface(VideoChannel channel);
     int32_t ClampedCurrentEntry() const;

@@ -74,6 +74,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
     ConnectCommands();
     ConnectPlaybackCommands();
     SetUpDialogs();
+    ConnectFileCommands();
 
     PlaceFromSettings();
     LayoutControls();

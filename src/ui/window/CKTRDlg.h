@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/CatalogueViews.h"
+#include "library/CopyJob.h"
 #include "library/RecordingCatalogue.h"
 #include "playback/CMediaChannel.h"
 #include "playback/PlaybackController.h"
@@ -77,6 +78,7 @@ private:
     void SetUpSurfaces();
     void ConnectCommands();
     void ConnectPlaybackCommands();
+    void ConnectFileCommands();
     void ReportChannelsNotLoaded();
     void ToggleMap();
     void ToggleGSensor();
@@ -88,6 +90,16 @@ private:
     void RunConfigDialog();
     void RunAboutBox();
     CGdipButton* Button(ControlId id) const;
+    // The file commands on the ticked groups.
+    void OnUnlock();
+    void OnDelete();
+    void OnSaveAs();
+    void StartCopy(const QString& destination);
+    void OnCopyProgress(int percent);
+    void OnCopyEnded(const std::vector<FileFailure>& failures);
+    void ShowNoSelectionMessage();
+    void ShowFailures(const QString& lead, const std::vector<FileFailure>& failures);
+    void HideVideoSurfaces();
 
     // PlaybackDisplay
     bool IsVideoSurfaceShown(VideoChannel channel) const override;
@@ -138,6 +150,9 @@ private:
     // After the channels and the catalogue, so that it is destroyed first: it detaches
     // itself from the channels.
     PlaybackController m_controller;
+    // Destroyed before the widgets it reports to; its destruction cancels a running copy.
+    CopyJob m_copyJob{[this](int percent) { OnCopyProgress(percent); },
+                      [this](const std::vector<FileFailure>& failures) { OnCopyEnded(failures); }};
     CKtcToolTipCtrl* m_tips = nullptr;
     WindowMenu* m_windowMenu = nullptr;
     std::map<ControlId, QWidget*> m_controls;
