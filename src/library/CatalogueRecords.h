@@ -13,6 +13,9 @@ enum LockFlag : uint8_t {
     kLockM = 0x02, // the file is read-only
 };
 
+// Where in a file name the camera writes 'G' for a locked recording.
+inline constexpr qsizetype kLockCharacterPosition = 3;
+
 // One accepted recording file.
 struct RecordingEntry {
     uint32_t groupStart = 0; // 1 when this entry begins a group

@@ -17,7 +17,6 @@ namespace {
 
 constexpr qsizetype kMinNameLength = 8;
 constexpr qsizetype kPrefixLength = 4;   // characters 0..3: letters, digits, '_' or '-'
-constexpr qsizetype kLockCharacter = 3;  // 'G' here means the camera locked the file
 constexpr qsizetype kAviNameLength = 12; // the only length at which ".AVI" is accepted
 constexpr int64_t kGroupToleranceSeconds = 2;
 
@@ -76,7 +75,7 @@ QString JoinEntryPath(const RecordingEntry& entry) {
 }
 
 bool HasLockCharacter(const QString& name) {
-    return name.size() > kLockCharacter && name[kLockCharacter] == QLatin1Char('G');
+    return name.size() > kLockCharacterPosition && name[kLockCharacterPosition] == QLatin1Char('G');
 }
 
 // Fills entry.info (and status, when given) with the reader that fits the name, and keeps

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr qsizetype kLockCharacter = 3; // 'G' here means the camera locked the file
 constexpr QChar kUnlockedCharacter = QLatin1Char('_');
 
 QString EntryDirectory(const RecordingEntry& entry) {
@@ -26,9 +25,9 @@ void UnlockEntry(RecordingEntry& entry, std::vector<FileFailure>& failures) {
         else
             failures.push_back({directory + entry.name, reason});
     }
-    if ((entry.lockFlags & kLockG) && entry.name.size() > kLockCharacter) {
+    if ((entry.lockFlags & kLockG) && entry.name.size() > kLockCharacterPosition) {
         QString unlocked = entry.name;
-        unlocked[kLockCharacter] = kUnlockedCharacter;
+        unlocked[kLockCharacterPosition] = kUnlockedCharacter;
         const QString reason = RenameWithoutReplacing(directory + entry.name, directory + unlocked);
         if (reason.isEmpty()) {
             entry.name = unlocked;

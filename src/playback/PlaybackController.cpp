@@ -142,6 +142,9 @@ void PlaybackController::OpenFolder(const QString& folder) {
 }
 
 void PlaybackController::StartRecording(int32_t index) {
+    // A deletion may have taken the entry away since the start was asked for.
+    if (index < 0 || index >= m_catalogue.EntryCount())
+        return;
     ShowSurface(VideoChannel::Front);
     m_catalogue.Select(index);
     m_catalogue.LoadTrack(index);
