@@ -53,8 +53,10 @@ const QRect kCurveRect = FromDialogUnits(7, 252, 386, 44);
 
 } // namespace
 
-CKTRDlg::CKTRDlg(CAppSettings& settings, QWidget* parent)
+CKTRDlg::CKTRDlg(CAppSettings& settings, const MainWindowOptions& options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings),
+      m_frontChannel(options.channelArguments), m_rearChannel(options.channelArguments),
+      m_map(options.mapPageFolder),
       m_controller(m_frontChannel, m_rearChannel, m_catalogue, *this) {
     setWindowTitle(kTitle);
     CGdiPlusBitmapResource icon;

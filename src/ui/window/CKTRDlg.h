@@ -13,6 +13,8 @@
 #include "ui/window/WindowSizes.h"
 
 #include <QPoint>
+#include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <map>
@@ -34,6 +36,13 @@ class CVideoStaticBg;
 class QKeyEvent;
 class WindowMenu;
 
+// What the window's players and map are made with; the defaults are the program's own. Tests
+// give the players a silent sound output and the map a folder of pages that need no network.
+struct MainWindowOptions {
+    QStringList channelArguments = CMediaChannel::DefaultArguments();
+    QString mapPageFolder; // empty: the program's own folder
+};
+
 // The main window: borderless and dark, with its own title, grip and picture buttons. It is
 // moved by dragging any free spot, resized by the grip, the preset sizes or a double-click,
 // and its panes are resized by the three splitters between them. What plays and when is the
@@ -41,7 +50,8 @@ class WindowMenu;
 class CKTRDlg : public QWidget, private PlaybackDisplay, private ScanProgressSurface {
     Q_OBJECT
 public:
-    explicit CKTRDlg(CAppSettings& settings, QWidget* parent = nullptr);
+    explicit CKTRDlg(CAppSettings& settings, const MainWindowOptions& options = {},
+                     QWidget* parent = nullptr);
     ~CKTRDlg() override;
 
     // Opens a folder or a recording as OPEN would. False when the path does not exist.
