@@ -33,8 +33,10 @@ void PlaybackController::OnRearEvent(const MediaEventInfo& event, void* self) {
 void PlaybackController::OnChannelEvent(const MediaEventInfo& event, bool front) {
     if (!front && m_frontActive.load() != 0)
         return;
+    std::atomic<int>& timeReported = m_timeReported[front ? 0 : 1];
     switch (event.type) {
     case MediaEvent::kOpening:
+        timeReported = 0;
         m_pendingSeekMs = kNoSeek;
         Post(new QEvent(kLampOutEvent));
         break;
@@ -49,13 +51,19 @@ void PlaybackController::OnChannelEvent(const MediaEventInfo& event, bool front)
         Post(new QEvent(kLampOutEvent));
         break;
     case MediaEvent::kEndReached:
-        Post(new KtrMessageEvent(WM_KTR_END_REACHED, 1, 0));
+        // The framework ends a file it found nothing to play in without reporting an error.
+        // Taken for an end, auto-play would open that file again and again.
+        if (timeReported.load() == 0)
+            Post(new KtrMessageEvent(WM_KTR_PLAYER_ERROR, 1, 0));
+        else
+            Post(new KtrMessageEvent(WM_KTR_END_REACHED, 1, 0));
         m_pendingSeekMs = kNoSeek;
         break;
     case MediaEvent::kEncounteredError:
         Post(new KtrMessageEvent(WM_KTR_PLAYER_ERROR, 1, 0));
         break;
     case MediaEvent::kTimeChanged:
+        timeReported = 1;
         // While a seek waits the displays keep showing its target.
         if (m_pendingSeekMs.load() != kNoSeek)
             return;

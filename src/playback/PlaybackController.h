@@ -155,6 +155,8 @@ private:
     std::atomic<int64_t> m_pendingSeekMs{kNoSeek};
     std::atomic<int> m_frontActive{0};
     std::atomic<int> m_switchPending{0};
+    // Per channel, front then rear: the media opened last has reported a playback time.
+    std::atomic<int> m_timeReported[2] = {0, 0};
 
     QBasicTimer m_speedOverlayTimer;
     QBasicTimer m_seekTimer;
