@@ -44,7 +44,9 @@ void PlaybackController::OnChannelEvent(const MediaEventInfo& event, bool front)
         Post(new KtrMessageEvent(WM_KTR_PLAY_STATE, 3, 0));
         break;
     case MediaEvent::kPaused:
-        m_pendingSeekMs = kNoSeek;
+        // The PLAY command itself drops a seek that waits. The framework reports a pause
+        // late, often after the user has already dragged the slider to a new place, and that
+        // seek must not be lost.
         Post(new KtrMessageEvent(WM_KTR_PLAY_STATE, 4, 0));
         break;
     case MediaEvent::kStopped:

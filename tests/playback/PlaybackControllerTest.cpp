@@ -242,7 +242,9 @@ protected:
     }
 };
 
-TEST_F(PlayingController, PausingRightAfterASeekRequestCancelsIt) {
+// PLAY drops a seek that waits; the framework's late report of a pause made before the seek
+// does not.
+TEST_F(PlayingController, OnlyThePlayCommandDropsAWaitingSeek) {
     ASSERT_TRUE(rear.IsLoaded());
     controller.AttachChannels();
     controller.StartClock();
@@ -250,15 +252,23 @@ TEST_F(PlayingController, PausingRightAfterASeekRequestCancelsIt) {
     ASSERT_EQ(rear.Play(), 0);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return rear.GetTime() > 0 && rear.GetLength() > 0; }, kTimeoutMs));
+    const int64_t target = 500 * (rear.GetLength() / 1000);
 
     display.positionSlider = 500;
     SendMessage(WM_KTR_SEEK);
-    const int64_t target = 500 * (rear.GetLength() / 1000);
     EXPECT_EQ(controller.pendingSeekMs(), target);
+    controller.OnPlayPause();
+    EXPECT_EQ(controller.pendingSeekMs(), PlaybackController::kNoSeek);
+
+    display.playButtonState = 1;
     rear.Pause();
-    // The Paused report clears the request, so the seek timer finds nothing to do.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return controller.pendingSeekMs() == PlaybackController::kNoSeek; }, kTimeoutMs));
+    SendMessage(WM_KTR_SEEK);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return display.playButtonState == 0; }, kTimeoutMs))
+        << "the Paused report arrives";
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return std::abs(rear.GetTime() - target) < 500; }, kTimeoutMs))
+        << "the paused player is at " << rear.GetTime() << " ms";
+    EXPECT_EQ(controller.pendingSeekMs(), PlaybackController::kNoSeek);
 
     display.positionSlider = 0;
     SendMessage(WM_KTR_SEEK);
