@@ -37,12 +37,14 @@ bool MakeClip(const QString& outPath, const ClipSpec& clip, QString* error) {
     if (clip.seconds <= 0 || clip.width <= 0 || clip.height <= 0 || clip.frameRate <= 0)
         return Fail(error, QStringLiteral("clip length, size and frame rate must be positive"));
 
-    const QString source = QStringLiteral("%1=size=%2x%3:rate=%4:duration=%5")
-                               .arg(SourceName(clip.pattern))
-                               .arg(clip.width)
-                               .arg(clip.height)
-                               .arg(clip.frameRate)
-                               .arg(clip.seconds);
+    QString source = QStringLiteral("%1=size=%2x%3:rate=%4:duration=%5")
+                         .arg(SourceName(clip.pattern))
+                         .arg(clip.width)
+                         .arg(clip.height)
+                         .arg(clip.frameRate)
+                         .arg(clip.seconds);
+    if (!clip.filter.isEmpty())
+        source += QLatin1Char(',') + clip.filter;
     QStringList args = {QStringLiteral("-nostdin"), QStringLiteral("-v"),
                         QStringLiteral("error"),    QStringLiteral("-y"),
                         QStringLiteral("-f"),       QStringLiteral("lavfi"),

@@ -15,6 +15,8 @@ struct ClipSpec {
     int frameRate = 25;
     bool moovFirst = false; // MP4 only: "moov" before "mdat", as a streaming-ready file has it
     bool withAudio = false; // a sine tone as AAC, as the camera records sound
+    // ffmpeg filters drawn over the test source's picture, e.g. a code per frame; empty: none.
+    QString filter;
 };
 
 // Runs ffmpeg (found on PATH) to encode a plain H.264 clip with a key frame every second, so
