@@ -23,7 +23,7 @@ QString Cell(int cell, const QString& enable) {
                                  "color=white:t=fill")
                       .arg(cell + kInset)
                       .arg(kCells)
-                      .arg(kInset)
+                      .arg(kBandFraction - 1 + kInset)
                       .arg(kBandFraction)
                       .arg(1 - 2 * kInset);
     if (!enable.isEmpty())
@@ -36,7 +36,7 @@ int CellGrey(const QImage& image, const QRectF& picture, int cell) {
     const double cellWidth = picture.width() / kCells;
     const double bandHeight = picture.height() / kBandFraction;
     const QRect area(int(std::lround(picture.x() + cellWidth * (cell + 0.5 - kReadShare / 2))),
-                     int(std::lround(picture.y() + bandHeight * (0.5 - kReadShare / 2))),
+                     int(std::lround(picture.bottom() - bandHeight * (0.5 + kReadShare / 2))),
                      std::max(1, int(cellWidth * kReadShare)),
                      std::max(1, int(bandHeight * kReadShare)));
     if (!image.rect().contains(area))
@@ -53,9 +53,10 @@ int CellGrey(const QImage& image, const QRectF& picture, int cell) {
 } // namespace
 
 QString DrawFilter(int first) {
-    QStringList filters{
-        QStringLiteral("drawbox=x=0:y=0:w=iw:h=ih/%1:color=black:t=fill").arg(kBandFraction),
-        Cell(0, {})};
+    QStringList filters{QStringLiteral("drawbox=x=0:y=ih*%1/%2:w=iw:h=ih/%2:color=black:t=fill")
+                            .arg(kBandFraction - 1)
+                            .arg(kBandFraction),
+                        Cell(0, {})};
     QStringList bits;
     for (int bit = kBits - 1; bit >= 0; --bit) {
         filters << Cell(kCells - 2 - bit, QStringLiteral("eq(%1,1)").arg(Bit(first, bit)));

@@ -6,15 +6,16 @@
 
 #include <optional>
 
-// A frame number drawn on the picture as a row of cells on a black band across its top: a
-// white cell at the left marks the band, the next cells are the number's bits from the
-// highest, and the last makes the count of white cells among the bits and itself even. Cells
-// are inset so that scaling does not blur neighbours into each other.
+// A frame number drawn on the picture as a row of cells on a black band across its bottom
+// (the window's speed label covers the top left of the video): a white cell at the left marks
+// the band, the next cells are the number's bits from the highest, and the last makes the
+// count of white cells among the bits and itself even. Cells are inset so that scaling does
+// not blur neighbours into each other.
 namespace FrameCode {
 
 inline constexpr int kCells = 16;
 inline constexpr int kBits = kCells - 2;
-inline constexpr int kBandFraction = 8; // the band is 1/8 of the picture's height
+inline constexpr int kBandFraction = 8; // the band is the picture's last 1/8 of height
 
 // ffmpeg filters that draw the code of (first + frame index) on every frame.
 QString DrawFilter(int first);

@@ -14,8 +14,14 @@ namespace {
 
 const QDateTime kDriveStart(QDate(2024, 5, 15), QTime(8, 15, 0));
 constexpr int kSpeedKmh = 36;
-// Written last, so that a card cut short by an interrupted run is made again.
+// Written last, so that a card cut short by an interrupted run is made again. It holds the
+// code's filters, so that a card of an earlier code is made again too.
 const QString kCompleteMark = QStringLiteral(".complete");
+
+bool IsComplete(const QDir& root) {
+    QFile mark(root.filePath(kCompleteMark));
+    return mark.open(QIODevice::ReadOnly) && mark.readAll() == FrameCode::DrawFilter(0).toUtf8();
+}
 
 QString Name(int fromSecond, char channel) {
     return kDriveStart.addSecs(fromSecond).toString(QStringLiteral("'KTR_'yyMMdd-HHmmss")) +
@@ -57,7 +63,7 @@ bool PrepareSyncCard(const QString& folder, SyncCard* card, QString* error) {
         card->front[i] = card->folder + QStringLiteral("/F/") + Name(from, 'F');
         card->rear[i] = card->folder + QStringLiteral("/R/") + Name(from, 'R');
     }
-    if (QFileInfo::exists(root.filePath(kCompleteMark)))
+    if (IsComplete(root))
         return true;
     const QString clips = root.filePath(QStringLiteral("clips"));
     if (!QDir().mkpath(clips)) {
@@ -72,7 +78,8 @@ bool PrepareSyncCard(const QString& folder, SyncCard* card, QString* error) {
     }
     QDir(clips).removeRecursively();
     QFile mark(root.filePath(kCompleteMark));
-    if (!mark.open(QIODevice::WriteOnly)) {
+    const QByteArray code = FrameCode::DrawFilter(0).toUtf8();
+    if (!mark.open(QIODevice::WriteOnly) || mark.write(code) != code.size()) {
         *error = QStringLiteral("cannot write ") + mark.fileName();
         return false;
     }
