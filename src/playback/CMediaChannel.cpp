@@ -355,6 +355,13 @@ int CMediaChannel::SetRate(float rate) {
     return setRate ? setRate(m_player, rate) : -1;
 }
 
+int CMediaChannel::ApplyRateCorrection(float rate) {
+    if (!m_loaded)
+        return -1;
+    const auto setRate = VLC_FUNCTION(libvlc_media_player_set_rate);
+    return setRate ? setRate(m_player, rate) : -1;
+}
+
 int CMediaChannel::ShowSpeedOverlay(const QByteArray& text, int size, bool enable) {
     if (!m_loaded)
         return 0;

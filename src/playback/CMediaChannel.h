@@ -87,6 +87,9 @@ public:
     void SetTime(int64_t ms);
     // The framework's result (0 = done); -1 when not loaded.
     int SetRate(float rate);
+    // Plays at a rate a little off the set one, to keep in step with another channel; Rate()
+    // still gives the set rate, and the next SetRate replaces this one.
+    int ApplyRateCorrection(float rate);
     // Green text over the video until it is disabled; 1, or 0 when not loaded.
     int ShowSpeedOverlay(const QByteArray& text, int size, bool enable);
     // Throws the framework instance away and makes a fresh one with no media and no

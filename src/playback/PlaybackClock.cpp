@@ -3,17 +3,25 @@
 #include "library/RecordingCatalogue.h"
 #include "playback/CMediaChannel.h"
 #include "playback/PlaybackDisplay.h"
+#include "playback/PlaybackLog.h"
 #include "playback/WindowMessages.h"
 
 #include <QCoreApplication>
 #include <QTimerEvent>
 
+#include <chrono>
 #include <cmath>
 
 namespace {
 
 // Posted by a callback to put the GPS lamp out: widgets may only be touched on their thread.
 const QEvent::Type kLampOutEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+int64_t SteadyNowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 constexpr double kCoordinateDivisor = 100.0;
 constexpr double kNoCoordinate = 200.0;
@@ -31,6 +39,12 @@ void PlaybackController::OnRearEvent(const MediaEventInfo& event, void* self) {
 // Runs on a framework thread: it only posts and stores. It does not ask the channel for its
 // length either, as the framework must not be called from its own event thread.
 void PlaybackController::OnChannelEvent(const MediaEventInfo& event, bool front) {
+    const ChannelSync::Channel syncRole = front ? ChannelSync::kLeader : ChannelSync::kFollower;
+    if (event.type == MediaEvent::kTimeChanged)
+        m_sync.NoteTime(syncRole, event.timeMs, SteadyNowMs());
+    else if (event.type == MediaEvent::kOpening || event.type == MediaEvent::kPaused ||
+             event.type == MediaEvent::kStopped || event.type == MediaEvent::kEndReached)
+        m_sync.Forget(syncRole);
     if (!front && m_frontActive.load() != 0)
         return;
     std::atomic<int>& timeReported = m_timeReported[front ? 0 : 1];
@@ -174,6 +188,8 @@ void PlaybackController::timerEvent(QTimerEvent* event) {
         OnDeferredStartTimer();
     else if (id == m_speedOverlayTimer.timerId())
         OnSpeedOverlayTimer();
+    else if (id == m_channelSyncTimer.timerId())
+        OnChannelSyncTimer();
     else if (id == m_switchGuardTimer.timerId()) {
         m_switchPending = 0;
         m_switchGuardTimer.stop();
@@ -188,6 +204,10 @@ void PlaybackController::OnSeekTimer() {
         return;
     m_front.SetTime(target);
     m_rear.SetTime(target);
+    // Both start from the same place again, so the rear drops any correction it ran with.
+    const double rate = kSpeedTable[m_speedIndex].rate;
+    m_rear.ApplyRateCorrection(static_cast<float>(rate));
+    m_sync.Restart(rate);
     m_catalogue.RedrawDrivenPath(static_cast<uint32_t>(target));
     m_pendingSeekMs = kNoSeek;
 }
@@ -198,6 +218,20 @@ void PlaybackController::OnDeferredStartTimer() {
     --m_deferredStartTicks;
     if (m_deferredStartTicks == 0 && m_deferredStartIndex != -1)
         StartRecording(m_deferredStartIndex);
+}
+
+// The rear picture follows the front one while both play the same recording.
+void PlaybackController::OnChannelSyncTimer() {
+    if (!frontActive() || !m_front.IsPlaying() || !m_rear.IsPlaying() ||
+        m_pendingSeekMs.load() != kNoSeek)
+        return;
+    const ChannelSync::Correction correction =
+        m_sync.Next(kSpeedTable[m_speedIndex].rate, SteadyNowMs());
+    qCDebug(lcPlayback) << "front - rear" << m_sync.lastGapMs() << "ms";
+    if (correction.kind == ChannelSync::Correction::kRate)
+        m_rear.ApplyRateCorrection(correction.rate);
+    else if (correction.kind == ChannelSync::Correction::kSeek)
+        m_rear.SetTime(correction.seekMs);
 }
 
 void PlaybackController::OnSpeedOverlayTimer() {

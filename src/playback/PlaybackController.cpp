@@ -63,6 +63,7 @@ void PlaybackController::AttachChannels() {
 
 void PlaybackController::StartClock() {
     m_seekTimer.start(kSeekPeriodMs, this);
+    m_channelSyncTimer.start(kChannelSyncPeriodMs, this);
     m_deferredStartTimer.start(kDeferredStartPeriodMs, this);
 }
 
@@ -262,12 +263,14 @@ void PlaybackController::SetRates() {
         m_front.SetRate(rate);
     if (m_rear.IsLoaded())
         m_rear.SetRate(rate);
+    m_sync.Restart(rate);
 }
 
 void PlaybackController::ResetSpeed() {
     m_speedIndex = kNormalSpeedIndex;
     m_front.SetRate(1.0f);
     m_rear.SetRate(static_cast<float>(kSpeedTable[kNormalSpeedIndex].rate));
+    m_sync.Restart(kSpeedTable[kNormalSpeedIndex].rate);
 }
 
 void PlaybackController::OnSnapshot() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "playback/ChannelSync.h"
 #include "playback/SpeedTable.h"
 
 #include <QBasicTimer>
@@ -34,6 +35,7 @@ public:
     static constexpr int kSeekPeriodMs = 500;
     static constexpr int kDeferredStartPeriodMs = 100;
     static constexpr int kSwitchGuardMs = 100000;
+    static constexpr int kChannelSyncPeriodMs = 200;
     static constexpr int kSpeedOverlayRefreshes = 10;
     static constexpr int kDeferredStartTicks = 5;
     static constexpr int kPositionSliderRange = 1000;
@@ -115,6 +117,7 @@ private:
     void OnSeekTimer();
     void OnDeferredStartTimer();
     void OnSpeedOverlayTimer();
+    void OnChannelSyncTimer();
 
     void OpenSingleFile(const QString& path);
     void OpenFolder(const QString& folder);
@@ -162,4 +165,6 @@ private:
     QBasicTimer m_seekTimer;
     QBasicTimer m_deferredStartTimer;
     QBasicTimer m_switchGuardTimer;
+    QBasicTimer m_channelSyncTimer;
+    ChannelSync m_sync;
 };

@@ -1,4 +1,5 @@
 #include "MapPageFolder.h"
+#include "QuietOptions.h"
 #include "TestCard.h"
 
 #include "AnsweringPrompts.h"
@@ -31,14 +32,6 @@ constexpr int kWaitMs = 20000;
 // How close both players land to a seek target, in ms.
 constexpr int64_t kSeekToleranceMs = 300;
 const QString kPlayerError = QStringLiteral("Media player encountered a error.");
-
-MainWindowOptions QuietOptions(const QString& pageFolder) {
-    MainWindowOptions options;
-    // No sound card on a test machine: libvlc would retry its audio output for every block.
-    options.channelArguments << QStringLiteral("--aout=adummy") << QStringLiteral("--no-osd");
-    options.mapPageFolder = pageFolder;
-    return options;
-}
 
 // A position the map page shows, [latitude, longitude].
 struct MapPoint {

@@ -11,8 +11,8 @@
 // from there afterwards. --rejects saves the first rejected screenshot of each scenario into
 // FOLDER, to see why a code could not be read.
 // Run on an X display (xvfb-run) with the environment of scripts/test-env.sh.
-#include "FrameCode.h"
 #include "SyncCard.h"
+#include "WindowFrameCodes.h"
 
 #include "AnsweringPrompts.h"
 #include "MapPageFolder.h"
@@ -92,16 +92,6 @@ void PrintMachine(const char* when) {
                 text.constData());
 }
 
-// Where the video picture lies in a surface: fitted with its aspect ratio and centred.
-QRectF PictureIn(const QRect& surface) {
-    const double scale = std::min(double(surface.width()) / SyncCard::kWidth,
-                                  double(surface.height()) / SyncCard::kHeight);
-    const QSizeF size(SyncCard::kWidth * scale, SyncCard::kHeight * scale);
-    return QRectF(surface.x() + (surface.width() - size.width()) / 2,
-                  surface.y() + (surface.height() - size.height()) / 2, size.width(),
-                  size.height());
-}
-
 class SyncBench {
 public:
     SyncBench(const SyncCard& card, const QString& rejectsFolder)
@@ -142,9 +132,7 @@ private:
                          options.mapPageFolder = m_pages.path();
                          return options;
                      }()};
-    QRect m_grabArea;
-    QRectF m_frontPicture;
-    QRectF m_rearPicture;
+    std::optional<WindowFrameCodes> m_codes;
     std::vector<Scenario> m_scenarios;
     double m_cpuPercent = 0;
     double m_meanResidentMiB = 0;
@@ -173,33 +161,23 @@ bool SyncBench::Start() {
         std::fprintf(stderr, "the card did not start playing\n");
         return false;
     }
-    const QWidget* frontSurface = m_window.Control(ControlId::FrontVideo);
-    const QWidget* rearSurface = m_window.Control(ControlId::RearVideo);
-    const QRect frontRect(frontSurface->mapToGlobal(QPoint(0, 0)), frontSurface->size());
-    const QRect rearRect(rearSurface->mapToGlobal(QPoint(0, 0)), rearSurface->size());
-    m_grabArea = frontRect.united(rearRect);
-    m_frontPicture = PictureIn(frontRect.translated(-m_grabArea.topLeft()));
-    m_rearPicture = PictureIn(rearRect.translated(-m_grabArea.topLeft()));
-    std::printf("surfaces: front %dx%d, rear %dx%d; picture %.0fx%.0f\n", frontRect.width(),
-                frontRect.height(), rearRect.width(), rearRect.height(), m_frontPicture.width(),
-                m_frontPicture.height());
+    m_codes.emplace(m_window, QSize(m_card.shape.width, m_card.shape.height));
+    std::printf("surfaces: front %dx%d, rear %dx%d; picture %.0fx%.0f\n",
+                m_codes->frontSurface().width(), m_codes->frontSurface().height(),
+                m_codes->rearSurface().width(), m_codes->rearSurface().height(),
+                m_codes->pictureOnScreen().width(), m_codes->pictureOnScreen().height());
     return true;
 }
 
 // One XGetImage of the rectangle over both surfaces, so both are seen at the same instant.
 void SyncBench::TakeSample(Scenario& scenario) {
-    const QImage shot =
-        QGuiApplication::primaryScreen()
-            ->grabWindow(0, m_grabArea.x(), m_grabArea.y(), m_grabArea.width(), m_grabArea.height())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32);
-    const std::optional<int> frontFrame = FrameCode::Read(shot, m_frontPicture);
-    const std::optional<int> rearFrame = FrameCode::Read(shot, m_rearPicture);
-    if (frontFrame && rearFrame)
-        scenario.offsetsMs.push_back((*frontFrame - *rearFrame) * kFrameMs);
+    const WindowFrameCodes::Sample sample = m_codes->Take();
+    if (sample.readable())
+        scenario.offsetsMs.push_back(sample.frontMinusRear() * kFrameMs);
     else if (++scenario.rejected == 1 && !m_rejectsFolder.isEmpty())
-        shot.save(QDir(m_rejectsFolder)
-                      .filePath(QString::number(m_scenarios.size()) + QStringLiteral(".png")));
+        sample.shot.save(
+            QDir(m_rejectsFolder)
+                .filePath(QString::number(m_scenarios.size()) + QStringLiteral(".png")));
 }
 
 void SyncBench::SampleFor(int ms, Scenario& scenario, const std::function<void()>& alongside) {
@@ -357,7 +335,7 @@ int main(int argc, char** argv) {
     PrintMachine("start");
     SyncCard card;
     QString error;
-    if (!PrepareSyncCard(args[1], &card, &error)) {
+    if (!PrepareSyncCard(args[1], SyncCardShape(), &card, &error)) {
         std::fprintf(stderr, "could not make the card: %s\n", qPrintable(error));
         return 1;
     }

@@ -18,9 +18,15 @@ constexpr int kSpeedKmh = 36;
 // code's filters, so that a card of an earlier code is made again too.
 const QString kCompleteMark = QStringLiteral(".complete");
 
-bool IsComplete(const QDir& root) {
+QByteArray CompleteMark(const SyncCardShape& shape) {
+    return FrameCode::DrawFilter(0).toUtf8() + QByteArrayLiteral(" ") +
+           QByteArray::number(shape.recordingSeconds) + 's' + QByteArray::number(shape.width) +
+           'x' + QByteArray::number(shape.height) + 'x' + QByteArray::number(shape.recordings);
+}
+
+bool IsComplete(const QDir& root, const SyncCardShape& shape) {
     QFile mark(root.filePath(kCompleteMark));
-    return mark.open(QIODevice::ReadOnly) && mark.readAll() == FrameCode::DrawFilter(0).toUtf8();
+    return mark.open(QIODevice::ReadOnly) && mark.readAll() == CompleteMark(shape);
 }
 
 QString Name(int fromSecond, char channel) {
@@ -28,12 +34,12 @@ QString Name(int fromSecond, char channel) {
            QLatin1Char(channel) + QStringLiteral(".MP4");
 }
 
-bool MakeRecording(const QString& clipFolder, const QString& outPath, ClipPattern pattern,
-                   int fromSecond, QString* error) {
+bool MakeRecording(const SyncCardShape& shape, const QString& clipFolder, const QString& outPath,
+                   ClipPattern pattern, int fromSecond, QString* error) {
     ClipSpec clip;
-    clip.seconds = SyncCard::kRecordingSeconds;
-    clip.width = SyncCard::kWidth;
-    clip.height = SyncCard::kHeight;
+    clip.seconds = shape.recordingSeconds;
+    clip.width = shape.width;
+    clip.height = shape.height;
     clip.frameRate = SyncCard::kFrameRate;
     clip.pattern = pattern;
     clip.filter = FrameCode::DrawFilter(fromSecond * SyncCard::kFrameRate);
@@ -45,7 +51,7 @@ bool MakeRecording(const QString& clipFolder, const QString& outPath, ClipPatter
     plan.speeds = {{0, kSpeedKmh}};
     plan.start = kDriveStart;
     plan.fromSecond = fromSecond;
-    plan.seconds = SyncCard::kRecordingSeconds;
+    plan.seconds = shape.recordingSeconds;
     const bool made =
         QDir().mkpath(QFileInfo(outPath).path()) &&
         MakeMp4Recording(clipPath, outPath, SimulateDrive(plan), BoxPlacement::BeforeMdat, error);
@@ -55,30 +61,34 @@ bool MakeRecording(const QString& clipFolder, const QString& outPath, ClipPatter
 
 } // namespace
 
-bool PrepareSyncCard(const QString& folder, SyncCard* card, QString* error) {
+bool PrepareSyncCard(const QString& folder, const SyncCardShape& shape, SyncCard* card,
+                     QString* error) {
     const QDir root(folder);
+    card->shape = shape;
     card->folder = root.absolutePath();
-    for (int i = 0; i < SyncCard::kRecordings; ++i) {
-        const int from = i * SyncCard::kRecordingSeconds;
-        card->front[i] = card->folder + QStringLiteral("/F/") + Name(from, 'F');
-        card->rear[i] = card->folder + QStringLiteral("/R/") + Name(from, 'R');
+    card->front.clear();
+    card->rear.clear();
+    for (int i = 0; i < shape.recordings; ++i) {
+        const int from = i * shape.recordingSeconds;
+        card->front.push_back(card->folder + QStringLiteral("/F/") + Name(from, 'F'));
+        card->rear.push_back(card->folder + QStringLiteral("/R/") + Name(from, 'R'));
     }
-    if (IsComplete(root))
+    if (IsComplete(root, shape))
         return true;
     const QString clips = root.filePath(QStringLiteral("clips"));
     if (!QDir().mkpath(clips)) {
         *error = QStringLiteral("cannot make ") + clips;
         return false;
     }
-    for (int i = 0; i < SyncCard::kRecordings; ++i) {
-        const int from = i * SyncCard::kRecordingSeconds;
-        if (!MakeRecording(clips, card->front[i], ClipPattern::TestSrc2, from, error) ||
-            !MakeRecording(clips, card->rear[i], ClipPattern::SmpteBars, from, error))
+    for (int i = 0; i < shape.recordings; ++i) {
+        const int from = i * shape.recordingSeconds;
+        if (!MakeRecording(shape, clips, card->front[i], ClipPattern::TestSrc2, from, error) ||
+            !MakeRecording(shape, clips, card->rear[i], ClipPattern::SmpteBars, from, error))
             return false;
     }
     QDir(clips).removeRecursively();
     QFile mark(root.filePath(kCompleteMark));
-    const QByteArray code = FrameCode::DrawFilter(0).toUtf8();
+    const QByteArray code = CompleteMark(shape);
     if (!mark.open(QIODevice::WriteOnly) || mark.write(code) != code.size()) {
         *error = QStringLiteral("cannot write ") + mark.fileName();
         return false;
