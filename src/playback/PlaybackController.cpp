@@ -181,6 +181,11 @@ void PlaybackController::StartRearChannel(const QString& entryPath) {
     if (m_rear.IsLoaded())
         m_rear.SetWindow(m_display.VideoWindowId(VideoChannel::Rear));
     m_rear.Open(Utf8(rear));
+    // At the speed of the front, without a correction kept from the previous recording or
+    // the normal rate of a recreated player.
+    const double rate = kSpeedTable[m_speedIndex].rate;
+    m_rear.SetRate(static_cast<float>(rate));
+    m_sync.Restart(rate);
     m_rear.Play();
 }
 
