@@ -5,13 +5,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "ScopedFileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <csignal>
 #include <optional>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -174,27 +173,6 @@ TEST_F(IniFileTest, FileUpToTheSizeLimitIsRead) {
     EXPECT_EQ(IniFile(m_path).ReadString("UI", "LANGID", "DEF"), "JPN");
 }
 
-// Lowers the largest file this process may write, so that writing the new content fails part
-// of the way through, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
 TEST_F(IniFileTest, FailedWriteLeavesTheOldFile) {
     const QByteArray before = "[UI]\r\nLANGID=KOR\r\n[WINPOS]\r\nLEFT=10\r\n";
     // A small write is buffered and fails when flushed; a large one fails in the write itself.
@@ -202,7 +180,7 @@ TEST_F(IniFileTest, FailedWriteLeavesTheOldFile) {
         WriteBytes(m_path, before);
         bool written = true;
         {
-            FileSizeLimit limit(before.size() + 8);
+            ScopedFileSizeLimit limit(before.size() + 8);
             written = IniFile(m_path).WriteString("UI", "Folder", QString(valueSize, u'x'));
         }
         EXPECT_FALSE(written) << valueSize;

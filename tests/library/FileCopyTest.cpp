@@ -8,11 +8,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "ScopedFileSizeLimit.h"
+
 #include <gtest/gtest.h>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -29,26 +27,6 @@ QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Lowers the largest file this process may write, as a destination that fills up would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 class FileCopyTest : public ::testing::Test {
 protected:
@@ -76,7 +54,7 @@ TEST_F(FileCopyTest, FullDestinationIsReportedAndKeepsTheOldFile) {
     PutOlderTarget();
     QString reason;
     {
-        const FileSizeLimit limit(kSourceBytes / 2);
+        const ScopedFileSizeLimit limit(kSourceBytes / 2);
         reason = CopyFileSafely(m_source, m_target, {});
     }
     EXPECT_FALSE(reason.isEmpty());
