@@ -4,6 +4,7 @@
 #include "app/LanguageTable.h"
 #include "app/LoadText.h"
 #include "playback/WindowMessages.h"
+#include "ui/dialogs/DialogControl.h"
 #include "ui/dialogs/DialogUnits.h"
 
 #include <QComboBox>
@@ -32,13 +33,6 @@ constexpr QRect kLanguageListRect(135, 23, 66, 16);
 constexpr QRect kLanguageApplyRect(143, 55, 50, 14);
 constexpr QRect kOkButtonRect(245, 95, 50, 14);
 constexpr QRect kCancelButtonRect(300, 95, 50, 14);
-
-template <typename Control> Control* MakeControl(QWidget* dialog, int id, const QRect& pixels) {
-    auto* control = new Control(dialog);
-    control->setObjectName(QString::number(id));
-    control->setGeometry(pixels);
-    return control;
-}
 
 } // namespace
 

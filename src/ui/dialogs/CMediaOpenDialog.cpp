@@ -3,6 +3,7 @@
 #include "app/LoadText.h"
 #include "app/RememberedFolder.h"
 #include "platform/Prompts.h"
+#include "ui/dialogs/DialogControl.h"
 #include "ui/dialogs/DialogUnits.h"
 
 #include <QButtonGroup>
@@ -38,13 +39,6 @@ constexpr QRect kCancelButtonRect(326, 96, 50, 14);
 // them, so that the longer translations of "File" and "Folder" fit.
 constexpr QRect kFileRadioPixels(10, 53, 80, 20);
 constexpr QRect kFolderRadioPixels(10, 120, 80, 20);
-
-template <typename Control> Control* MakeControl(QWidget* dialog, int id, const QRect& pixels) {
-    auto* control = new Control(dialog);
-    control->setObjectName(QString::number(id));
-    control->setGeometry(pixels);
-    return control;
-}
 
 QLineEdit* MakeField(QWidget* dialog, int id, const QRect& pixels) {
     auto* field = MakeControl<QLineEdit>(dialog, id, pixels);
