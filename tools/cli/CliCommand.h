@@ -11,7 +11,8 @@
 // main() only parses the command word and dispatches.
 struct CliCommand {
     const char* name;
-    const char* usage; // one line, after "kestrola-cli "
+    const char* usage;   // one line, after "kestrola-cli "
+    const char* summary; // what the command prints, for --help
     // Gets the arguments after the command word; returns the exit status.
     std::function<int(const QStringList&)> run;
 };
@@ -19,7 +20,9 @@ struct CliCommand {
 std::vector<CliCommand>& CliCommands();
 
 struct CliCommandRegistrar {
-    explicit CliCommandRegistrar(CliCommand command) { CliCommands().push_back(std::move(command)); }
+    explicit CliCommandRegistrar(CliCommand command) {
+        CliCommands().push_back(std::move(command));
+    }
 };
 
 // Thrown by a command for a usage error: main prints the message on one line to stderr and

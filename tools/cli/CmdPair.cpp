@@ -25,6 +25,7 @@ int Pair(const QStringList& arguments) {
     return 0;
 }
 
-const CliCommandRegistrar kRegistrar({"pair", "pair FILE", Pair});
+const CliCommandRegistrar kRegistrar({"pair", "pair FILE",
+                                      "the front and the rear file of FILE's recording", Pair});
 
 } // namespace

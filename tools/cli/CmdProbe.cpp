@@ -30,6 +30,7 @@ int Probe(const QStringList& arguments) {
     return result == 0 ? 0 : 1;
 }
 
-const CliCommandRegistrar kRegistrar({"probe", "probe FILE", Probe});
+const CliCommandRegistrar kRegistrar({"probe", "probe FILE",
+                                      "what the embedded-track reader reads from one file", Probe});
 
 } // namespace

@@ -109,6 +109,10 @@ int Scan(const QStringList& arguments) {
     return found ? 0 : 1;
 }
 
-const CliCommandRegistrar kRegistrar({"scan", "scan PATH", Scan});
+const CliCommandRegistrar
+    kRegistrar({"scan", "scan PATH",
+                "the catalogue of a folder (or of one file): entries, groups and "
+                "the cell texts of the two lists",
+                Scan});
 
 } // namespace

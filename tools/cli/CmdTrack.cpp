@@ -142,7 +142,10 @@ int Kml(const QStringList& arguments) {
     return result.ok ? 0 : 1;
 }
 
-const CliCommandRegistrar kTrackRegistrar({"track", "track PATH [--entry N]", Track});
-const CliCommandRegistrar kKmlRegistrar({"kml", "kml PATH [--entry N] [--out DIR]", Kml});
+const CliCommandRegistrar kTrackRegistrar(
+    {"track", "track PATH [--entry N]",
+     "the track of entry N: points, G-sensor samples and every map script the load runs", Track});
+const CliCommandRegistrar kKmlRegistrar({"kml", "kml PATH [--entry N] [--out DIR]",
+                                         "exports the track of entry N as KML", Kml});
 
 } // namespace

@@ -3,16 +3,19 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cstdio>
 
-std::vector<CliCommand>& CliCommands()
-{
+#ifndef KESTROLA_VERSION
+#define KESTROLA_VERSION "0"
+#endif
+
+std::vector<CliCommand>& CliCommands() {
     static std::vector<CliCommand> commands;
     return commands;
 }
 
-void PrintJson(const QJsonObject& document)
-{
+void PrintJson(const QJsonObject& document) {
     const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     std::fflush(stdout);
@@ -20,40 +23,77 @@ void PrintJson(const QJsonObject& document)
 
 namespace {
 
-int UsageError(const QString& message)
-{
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+// Wide enough for the longest usage line, so that the summaries start in one column.
+constexpr int kUsageColumn = 36;
+
+int UsageError(const QString& message) {
     std::fprintf(stderr, "kestrola-cli: %s\n", message.toLocal8Bit().constData());
-    return 2;
+    return kExitUsage;
 }
 
-QString CommandList()
-{
+QString CommandList() {
     QStringList names;
     for (const CliCommand& command : CliCommands())
         names << QString::fromLatin1(command.name);
     return names.join(QLatin1Char('|'));
 }
 
+bool IsHelpOption(const QString& argument) {
+    return argument == QLatin1String("--help") || argument == QLatin1String("-h");
+}
+
+int PrintOut(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+    return kExitOk;
+}
+
+QString ToolHelp() {
+    QString text = QStringLiteral("usage: kestrola-cli COMMAND ...\n\n");
+    for (const CliCommand& command : CliCommands())
+        text += QStringLiteral("  %1 %2\n")
+                    .arg(QString::fromLatin1(command.usage), -kUsageColumn)
+                    .arg(QString::fromLatin1(command.summary));
+    text += QStringLiteral(
+        "\nOutput is one JSON document on stdout (UTF-8). Exit 0 on success, 1 when the "
+        "operation failed\n(the JSON is still printed), 2 on a usage error. "
+        "kestrola-cli COMMAND --help shows one command.\n");
+    return text;
+}
+
+QString CommandHelp(const CliCommand& command) {
+    return QStringLiteral("usage: kestrola-cli %1\n\n%2\n")
+        .arg(QString::fromLatin1(command.usage), QString::fromLatin1(command.summary));
+}
+
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kestrola-cli"));
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 2)
         return UsageError(QStringLiteral("usage: kestrola-cli %1 ...").arg(CommandList()));
+    if (args.size() == 2 && IsHelpOption(args.at(1)))
+        return PrintOut(ToolHelp());
+    if (args.size() == 2 && args.at(1) == QLatin1String("--version"))
+        return PrintOut(QStringLiteral("kestrola-cli %1\n").arg(QStringLiteral(KESTROLA_VERSION)));
     for (const CliCommand& command : CliCommands()) {
         if (args.at(1) != QLatin1String(command.name))
             continue;
+        const QStringList commandArgs = args.mid(2);
+        if (std::any_of(commandArgs.begin(), commandArgs.end(), IsHelpOption))
+            return PrintOut(CommandHelp(command));
         try {
-            return command.run(args.mid(2));
+            return command.run(commandArgs);
         } catch (const CliUsageError& error) {
-            return UsageError(QStringLiteral("%1 (usage: kestrola-cli %2)")
-                                  .arg(QString::fromUtf8(error.what()),
-                                       QString::fromLatin1(command.usage)));
+            return UsageError(
+                QStringLiteral("%1 (usage: kestrola-cli %2)")
+                    .arg(QString::fromUtf8(error.what()), QString::fromLatin1(command.usage)));
         }
     }
-    return UsageError(QStringLiteral("unknown command \"%1\" (expected %2)")
-                          .arg(args.at(1), CommandList()));
+    return UsageError(
+        QStringLiteral("unknown command \"%1\" (expected %2)").arg(args.at(1), CommandList()));
 }
