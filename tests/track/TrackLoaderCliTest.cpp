@@ -83,6 +83,16 @@ TEST_F(TrackCli, TrackPrintsTheLoadedTrackCurveAndMapCalls) {
                           "path_plot(48.133333,11.533333)"}));
 }
 
+// Byte for byte the document kept from before the output was streamed: key order, number
+// formats (whole and fractional doubles, negative counts) and layout.
+TEST_F(TrackCli, PrintedDocumentIsUnchangedByteForByte) {
+    const CliRun run = RunCli({QStringLiteral("track"), CardPath()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile golden(QStringLiteral(KESTROLA_CLI_GOLDEN "/track.json"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    EXPECT_EQ(run.out, golden.readAll());
+}
+
 TEST_F(TrackCli, EntryOutsideTheCatalogueLoadsNothing) {
     for (const QString& entry : {QStringLiteral("1"), QStringLiteral("-1")}) {
         const CliRun run =

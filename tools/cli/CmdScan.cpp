@@ -1,6 +1,7 @@
 #include "CliCatalogue.h"
 #include "CliCommand.h"
 #include "CliJson.h"
+#include "JsonStream.h"
 
 #include "library/CatalogueViews.h"
 #include "library/ListCellTexts.h"
@@ -8,6 +9,8 @@
 
 #include <QCommandLineParser>
 #include <QJsonArray>
+
+#include <vector>
 
 namespace {
 
@@ -18,66 +21,94 @@ template <size_t N> QJsonArray TextsJson(const std::array<QString, N>& texts) {
     return row;
 }
 
-// The two lists as the window would show them, one array of cell texts per row.
-class GroupRowsJson : public GroupListSink {
+// The two lists as the window would fill them. The rows keep what the catalogue handed over
+// and become cell texts only when printed, so a large card holds no texts twice.
+class GroupRowsRecorder : public GroupListSink {
 public:
-    void DeleteAllItems() override { rows = QJsonArray(); }
+    struct Row {
+        int32_t number;
+        QString resolution;
+        uint64_t totalMs;
+        uint64_t totalBytes;
+        int64_t startTime;
+    };
+
+    void DeleteAllItems() override { rows.clear(); }
     void SetHighlight(int32_t, bool) override {}
     void EnsureVisible(int32_t) override {}
     bool AddGroupRow(int32_t number, const QString& resolution, uint64_t totalMs,
                      uint64_t totalBytes, uint8_t, int64_t startTime) override {
-        rows.append(TextsJson(GroupRowTexts(number, resolution, totalMs, totalBytes, startTime)));
+        rows.push_back({number, resolution, totalMs, totalBytes, startTime});
         return true;
     }
 
-    QJsonArray rows;
+    std::vector<Row> rows;
 };
 
-class FileRowsJson : public FileListSink {
+class FileRowsRecorder : public FileListSink {
 public:
-    void DeleteAllItems() override { rows = QJsonArray(); }
+    void DeleteAllItems() override { names.clear(); }
     void SetHighlight(int32_t, bool) override {}
     void EnsureVisible(int32_t) override {}
     bool AddFileRow(const QString& name, uint8_t) override {
-        rows.append(TextsJson(FileRowTexts(name)));
+        names.push_back(name);
         return true;
     }
     void SetPlayingRow(int32_t) override {}
 
-    QJsonArray rows;
+    std::vector<QString> names;
 };
 
-QJsonArray EntriesJson(const RecordingCatalogue& catalogue) {
-    QJsonArray entries;
-    for (int32_t i = 0; i < catalogue.EntryCount(); ++i) {
-        const RecordingEntry& entry = catalogue.Entry(i);
-        QJsonObject json = RecordingInfoJson(entry.info);
-        json.insert(QStringLiteral("name"), entry.name);
-        json.insert(QStringLiteral("folder"), entry.folder);
-        json.insert(QStringLiteral("subfolder"), entry.subfolder);
-        json.insert(QStringLiteral("path"), catalogue.EntryPath(i));
-        json.insert(QStringLiteral("lockFlags"), entry.lockFlags);
-        json.insert(QStringLiteral("groupStart"), static_cast<qint64>(entry.groupStart));
-        json.insert(QStringLiteral("reader"), ReaderKindName(entry.name));
-        json.insert(QStringLiteral("result"), entry.readResult);
-        entries.append(json);
-    }
-    return entries;
+QJsonObject EntryJson(const RecordingCatalogue& catalogue, int32_t i) {
+    const RecordingEntry& entry = catalogue.Entry(i);
+    QJsonObject json = RecordingInfoJson(entry.info);
+    json.insert(QStringLiteral("name"), entry.name);
+    json.insert(QStringLiteral("folder"), entry.folder);
+    json.insert(QStringLiteral("subfolder"), entry.subfolder);
+    json.insert(QStringLiteral("path"), catalogue.EntryPath(i));
+    json.insert(QStringLiteral("lockFlags"), entry.lockFlags);
+    json.insert(QStringLiteral("groupStart"), static_cast<qint64>(entry.groupStart));
+    json.insert(QStringLiteral("reader"), ReaderKindName(entry.name));
+    json.insert(QStringLiteral("result"), entry.readResult);
+    return json;
 }
 
-QJsonArray GroupsJson(const RecordingCatalogue& catalogue) {
-    QJsonArray groups;
-    for (const RecordingGroup& group : catalogue.Groups()) {
-        groups.append(QJsonObject{
-            {QStringLiteral("number"), group.number},
-            {QStringLiteral("first"), group.first},
-            {QStringLiteral("count"), group.count},
-            {QStringLiteral("totalMs"), static_cast<qint64>(group.totalMs)},
-            {QStringLiteral("totalBytes"), static_cast<qint64>(group.totalBytes)},
-            {QStringLiteral("lockFlags"), group.lockFlags},
-        });
-    }
-    return groups;
+QJsonObject GroupJson(const RecordingGroup& group) {
+    return {
+        {QStringLiteral("number"), group.number},
+        {QStringLiteral("first"), group.first},
+        {QStringLiteral("count"), group.count},
+        {QStringLiteral("totalMs"), static_cast<qint64>(group.totalMs)},
+        {QStringLiteral("totalBytes"), static_cast<qint64>(group.totalBytes)},
+        {QStringLiteral("lockFlags"), group.lockFlags},
+    };
+}
+
+// Members in the order a QJsonObject sorts their keys.
+void PrintScan(bool found, const RecordingCatalogue& catalogue, const GroupRowsRecorder& groupRows,
+               const FileRowsRecorder& fileRows) {
+    JsonStream out(stdout);
+    out.BeginObject();
+    out.BeginArray(QStringLiteral("entries"));
+    for (int32_t i = 0; i < catalogue.EntryCount(); ++i)
+        out.Element(EntryJson(catalogue, i));
+    out.End();
+    out.BeginArray(QStringLiteral("fileRows"));
+    for (const QString& name : fileRows.names)
+        out.Element(TextsJson(FileRowTexts(name)));
+    out.End();
+    out.Member(QStringLiteral("filesExamined"), catalogue.filesExamined());
+    out.BeginArray(QStringLiteral("groupRows"));
+    for (const GroupRowsRecorder::Row& row : groupRows.rows)
+        out.Element(TextsJson(
+            GroupRowTexts(row.number, row.resolution, row.totalMs, row.totalBytes, row.startTime)));
+    out.End();
+    out.BeginArray(QStringLiteral("groups"));
+    for (const RecordingGroup& group : catalogue.Groups())
+        out.Element(GroupJson(group));
+    out.End();
+    out.Member(QStringLiteral("result"), found);
+    out.End();
 }
 
 int Scan(const QStringList& arguments) {
@@ -91,21 +122,13 @@ int Scan(const QStringList& arguments) {
         throw CliUsageError("expected exactly one PATH");
     const QString& path = paths.front();
 
-    GroupRowsJson groupRows;
-    FileRowsJson fileRows;
+    GroupRowsRecorder groupRows;
+    FileRowsRecorder fileRows;
     RecordingCatalogue catalogue;
     catalogue.SetGroupList(&groupRows);
     catalogue.SetFileList(&fileRows);
     const bool found = CataloguePath(catalogue, path);
-
-    PrintJson(QJsonObject{
-        {QStringLiteral("result"), found},
-        {QStringLiteral("filesExamined"), catalogue.filesExamined()},
-        {QStringLiteral("entries"), EntriesJson(catalogue)},
-        {QStringLiteral("groups"), GroupsJson(catalogue)},
-        {QStringLiteral("groupRows"), groupRows.rows},
-        {QStringLiteral("fileRows"), fileRows.rows},
-    });
+    PrintScan(found, catalogue, groupRows, fileRows);
     return found ? 0 : 1;
 }
 

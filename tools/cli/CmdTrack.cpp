@@ -1,5 +1,6 @@
 #include "CliCatalogue.h"
 #include "CliCommand.h"
+#include "JsonStream.h"
 
 #include "library/RecordingCatalogue.h"
 #include "map/GSensorTrace.h"
@@ -9,17 +10,37 @@
 #include <QCommandLineParser>
 #include <QJsonArray>
 
+#include <vector>
+
 namespace {
 
 // Keeps every script text of a load, one per call, in the order the loader ran them.
 class RecordingMapSink : public MapScriptSink {
 public:
     void RunScript(const QString& script) override { m_scripts.append(script); }
-    QJsonArray Scripts() const { return QJsonArray::fromStringList(m_scripts); }
+    const QStringList& Scripts() const { return m_scripts; }
 
 private:
     QStringList m_scripts;
 };
+
+// Elements go out in batches: one QJsonDocument per element would cost more than the
+// element, one for the whole array would hold the whole array.
+constexpr qsizetype kBatchElements = 4096;
+
+// Writes count elements made by element(i) as elements of the open array.
+template <typename MakeElement>
+void WriteElements(JsonStream& out, size_t count, const MakeElement& element) {
+    QJsonArray batch;
+    for (size_t i = 0; i < count; ++i) {
+        batch.append(element(i));
+        if (batch.size() == kBatchElements) {
+            out.Elements(batch);
+            batch = QJsonArray();
+        }
+    }
+    out.Elements(batch);
+}
 
 struct TrackArguments {
     QString path;
@@ -69,42 +90,55 @@ QJsonObject PointJson(const TrackPoint& point) {
     };
 }
 
-QJsonObject CurveJson(const GSensorTrace& curve) {
-    QJsonArray samples;
-    for (const GSensorSample& sample : curve.samples())
-        samples.append(QJsonArray{sample.x, sample.y, sample.z});
-    return {
-        {QStringLiteral("fullScale"), curve.fullScale()},
-        {QStringLiteral("displayRange"), curve.displayRange()},
-        {QStringLiteral("samplesPerMs"), curve.SamplesPerMs()},
-        {QStringLiteral("samples"), samples},
-    };
+void WriteCurve(JsonStream& out, const GSensorTrace& curve) {
+    const std::vector<GSensorSample>& samples = curve.samples();
+    out.BeginObject(QStringLiteral("gsensor"));
+    out.Member(QStringLiteral("displayRange"), curve.displayRange());
+    out.Member(QStringLiteral("fullScale"), curve.fullScale());
+    out.BeginArray(QStringLiteral("samples"));
+    WriteElements(out, samples.size(), [&samples](size_t i) {
+        return QJsonArray{samples[i].x, samples[i].y, samples[i].z};
+    });
+    out.End();
+    out.Member(QStringLiteral("samplesPerMs"), curve.SamplesPerMs());
+    out.End();
 }
 
-// The catalogue of PATH with entry N loaded into it, as the player has it while N plays.
+// The catalogue of PATH with entry N loaded into it. With views, as the player has it while N
+// plays; without, only the points are read, which is all a KML file holds.
 class LoadedTrack {
 public:
-    explicit LoadedTrack(const TrackArguments& arguments) {
-        m_catalogue.SetCurve(&m_curve);
-        m_catalogue.SetMap(&m_map);
+    enum class Views { Attached, None };
+
+    LoadedTrack(const TrackArguments& arguments, Views views) {
+        if (views == Views::Attached) {
+            m_catalogue.SetCurve(&m_curve);
+            m_catalogue.SetMap(&m_map);
+        }
         CataloguePath(m_catalogue, arguments.path);
         m_result = m_catalogue.LoadTrack(arguments.entry);
     }
 
-    QJsonObject Json() const {
+    // Members in the order a QJsonObject sorts their keys.
+    void Print() const {
         const TrackBuffer& track = m_catalogue.Track();
-        QJsonArray points;
-        for (uint32_t i = 0; i < track.pointCount(); ++i)
-            points.append(PointJson(track.points[i]));
-        return {
-            {QStringLiteral("loadResult"), m_result},
-            {QStringLiteral("entryIndex"), track.entryIndex},
-            {QStringLiteral("pointsPerSecond"), track.pointsPerSecond},
-            {QStringLiteral("pointBytes"), static_cast<qint64>(track.pointBytes)},
-            {QStringLiteral("points"), points},
-            {QStringLiteral("gsensor"), CurveJson(m_curve)},
-            {QStringLiteral("mapCalls"), m_map.Scripts()},
-        };
+        JsonStream out(stdout);
+        out.BeginObject();
+        out.Member(QStringLiteral("entryIndex"), track.entryIndex);
+        WriteCurve(out, m_curve);
+        out.Member(QStringLiteral("loadResult"), m_result);
+        out.BeginArray(QStringLiteral("mapCalls"));
+        const QStringList& scripts = m_map.Scripts();
+        WriteElements(out, static_cast<size_t>(scripts.size()),
+                      [&scripts](size_t i) { return scripts[static_cast<qsizetype>(i)]; });
+        out.End();
+        out.Member(QStringLiteral("pointBytes"), static_cast<qint64>(track.pointBytes));
+        out.BeginArray(QStringLiteral("points"));
+        WriteElements(out, track.pointCount(),
+                      [&track](size_t i) { return PointJson(track.points[i]); });
+        out.End();
+        out.Member(QStringLiteral("pointsPerSecond"), track.pointsPerSecond);
+        out.End();
     }
 
     KmlExportResult ExportKml(const QString& outFolder) {
@@ -129,14 +163,15 @@ private:
 };
 
 int Track(const QStringList& arguments) {
-    const LoadedTrack loaded(ParseArguments(QStringLiteral("track"), arguments, false));
-    PrintJson(loaded.Json());
+    const LoadedTrack loaded(ParseArguments(QStringLiteral("track"), arguments, false),
+                             LoadedTrack::Views::Attached);
+    loaded.Print();
     return loaded.result() == 1 ? 0 : 1;
 }
 
 int Kml(const QStringList& arguments) {
     const TrackArguments parsed = ParseArguments(QStringLiteral("kml"), arguments, true);
-    LoadedTrack loaded(parsed);
+    LoadedTrack loaded(parsed, LoadedTrack::Views::None);
     const KmlExportResult result = loaded.ExportKml(parsed.outFolder);
     PrintJson({{QStringLiteral("result"), result.ok}, {QStringLiteral("path"), result.path}});
     return result.ok ? 0 : 1;
