@@ -111,7 +111,11 @@ int32_t TrackLoader::LoadEmbedded(const QString& path, const RecordingInfo& info
     return 1;
 }
 
+// Only the curve shows the samples: without one the payload is not read at all, and the block
+// stays empty so that nothing takes the recording for one with samples to show.
 void TrackLoader::LoadGSensorPayload(QFile& file, const RecordingInfo& info) {
+    if (m_curve == nullptr)
+        return;
     const uint32_t bytes = info.gsensorSize;
     if (!PayloadFits(info.gsensorOffset, bytes, file.size()))
         return;
@@ -120,8 +124,6 @@ void TrackLoader::LoadGSensorPayload(QFile& file, const RecordingInfo& info) {
         return;
     m_track.gsensor = std::move(block);
     m_track.gsensorBytes = bytes;
-    if (m_curve == nullptr)
-        return;
 
     const uint32_t count = bytes / kGSensorSampleBytes;
     const uint8_t scaleByte = info.gsensorRate[1];
@@ -153,6 +155,8 @@ void TrackLoader::LoadPointPayload(QFile& file, const RecordingInfo& info) {
 }
 
 void TrackLoader::PlotRoute() {
+    if (m_map == nullptr)
+        return;
     const uint32_t count = m_track.pointCount();
     for (uint32_t i = 0; i < count; ++i) {
         if (PassesMapTest(m_track.points[i]))

@@ -168,6 +168,22 @@ TEST_F(TrackLoaderTest, EmbeddedPayloadsFillTheBufferTheCurveAndTheRoute) {
                            "UpdateSpan", "SetSamplesPerMs(0.05)", "UpdateSpan"}));
 }
 
+// What a KML export loads: with no curve to show them the samples are not read, and the block
+// says there are none; the points are read as always.
+TEST_F(TrackLoaderTest, WithoutViewsOnlyThePointsAreRead) {
+    Recording recording;
+    recording.points = Route(3);
+    recording.samples = Samples(4);
+    const RecordingInfo info = recording.Write(PathOf(QStringLiteral("r.MP4")));
+
+    EXPECT_EQ(TrackLoader(track, nullptr, nullptr).Load(0, PathOf(QStringLiteral("r.MP4")), info),
+              1);
+    ASSERT_EQ(track.pointBytes, 3 * kTrackPointBytes);
+    EXPECT_TRUE(SameBytes(track.points.data(), recording.points.data(), track.pointBytes));
+    EXPECT_EQ(track.gsensorBytes, 0u);
+    EXPECT_TRUE(track.gsensor.empty());
+}
+
 TEST_F(TrackLoaderTest, RatesAndScaleFollowTheRecordingsRateWords) {
     struct Case {
         const char* what;
