@@ -89,8 +89,14 @@ void JsonStream::WriteIndented(const QByteArray& piece) {
         return;
     }
     const QByteArray indent = Indent(extra);
-    QByteArray shifted = indent + piece;
-    shifted.replace('\n', QByteArray(1, '\n') + indent);
+    QByteArray shifted;
+    shifted.reserve(piece.size() + piece.size() / 4);
+    shifted += indent;
+    for (const char c : piece) {
+        shifted += c;
+        if (c == '\n')
+            shifted += indent;
+    }
     Write(shifted);
 }
 
