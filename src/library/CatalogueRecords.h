@@ -28,6 +28,12 @@ struct RecordingEntry {
     ReadFailure readFailure = ReadFailure::None; // why, when readResult is -1
 };
 
+// A file of a folder scan whose name fits the camera's pattern but that no reader could read.
+struct UnreadableRecording {
+    QString path;
+    ReadFailure reason = ReadFailure::None;
+};
+
 // A run of consecutive entries that follow one another in time.
 struct RecordingGroup {
     int32_t number = 0;

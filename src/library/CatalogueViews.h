@@ -1,8 +1,11 @@
 #pragma once
 
+#include "library/CatalogueRecords.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // What the catalogue drives on either list. Rows outside the list are ignored by the view.
 class CatalogueListSink {
@@ -37,4 +40,6 @@ public:
     virtual void SetCounter(int32_t filesExamined) = 0;
     // Paints at once, without waiting for the event loop: the scan blocks it.
     virtual void RepaintNow() = 0;
+    // At the end of every scan, with the files it had to leave out; empty when there were none.
+    virtual void ShowUnreadable(const std::vector<UnreadableRecording>& /*files*/) {}
 };

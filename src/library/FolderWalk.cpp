@@ -1,6 +1,7 @@
 #include "library/FolderWalk.h"
 
 #include "library/CatalogueLog.h"
+#include "platform/UndecodableNames.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -13,6 +14,14 @@ namespace {
 // No QDir::Hidden: hidden items are neither reported nor entered. No QDir::System: FIFOs,
 // sockets and devices are never handed to a reader that would block on them or read a device.
 constexpr QDir::Filters kListing = QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot;
+
+// Qt's listing drops a name that is not UTF-8 without a word; such files are reported first,
+// under their decoded names, so that the callback can tell why they cannot be read.
+void ReportUndecodableFiles(const QString& base, const QString& subfolder,
+                            const WalkCallback& callback) {
+    for (const QString& name : UndecodableFileNames(base + subfolder))
+        callback(base, subfolder, name, QFileInfo(base + subfolder + name), false);
+}
 
 struct WalkLevel {
     std::unique_ptr<QDirIterator> listing;
@@ -30,6 +39,7 @@ WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback) {
     std::vector<WalkLevel> levels;
     levels.reserve(kMaxWalkDepth + 1);
     levels.push_back({std::make_unique<QDirIterator>(base, kListing), QString()});
+    ReportUndecodableFiles(base, QString(), callback);
 
     while (!levels.empty()) {
         WalkLevel& level = levels.back();
@@ -52,7 +62,8 @@ WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback) {
             callback(base, level.subfolder, name, item, true);
             QString subfolder = level.subfolder + name + kPathSeparator;
             auto listing = std::make_unique<QDirIterator>(base + subfolder, kListing);
-            levels.push_back({std::move(listing), std::move(subfolder)});
+            levels.push_back({std::move(listing), subfolder});
+            ReportUndecodableFiles(base, subfolder, callback);
         } else {
             callback(base, level.subfolder, name, item, false);
         }

@@ -24,5 +24,6 @@ using WalkCallback =
 // Visits the tree under root depth first, in the order the file system lists each directory.
 // Hidden items, special files and symbolic links to directories are skipped, and a directory
 // that cannot be listed ends its own branch only. Directories below kMaxWalkDepth are not
-// entered.
+// entered. A file whose name is not UTF-8 is reported under its name decoded with U+FFFD, which
+// reaches no file (see ListedNameReachesFile).
 WalkOutcome WalkFolder(const QString& root, const WalkCallback& callback);

@@ -4,6 +4,7 @@
 #include "library/CatalogueViews.h"
 #include "library/FolderWalk.h"
 #include "platform/FileStatus.h"
+#include "platform/PathText.h"
 #include "track/CKtrVideoParser.h"
 #include "track/TrackSinks.h"
 
@@ -93,6 +94,7 @@ void ParseEntry(RecordingEntry& entry, FileStatus* status) {
 
 void RecordingCatalogue::Clear() {
     m_entries.clear();
+    m_unreadable.clear();
     m_groups.clear();
     m_rows.clear();
     m_currentEntry = -1;
@@ -122,13 +124,17 @@ bool RecordingCatalogue::Scan(const QString& root, const QString& fileName) {
     } else {
         found = AddSingleFile(root, fileName);
     }
-    if (!found)
-        return false;
-    if (!m_entries.empty()) {
+    if (found && !m_entries.empty()) {
         SortEntries();
         Regroup();
     }
-    return true;
+    std::stable_sort(m_unreadable.begin(), m_unreadable.end(),
+                     [](const UnreadableRecording& a, const UnreadableRecording& b) {
+                         return NameLess(a.path, b.path);
+                     });
+    if (m_progress)
+        m_progress->ShowUnreadable(m_unreadable);
+    return found;
 }
 
 void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfolder,
@@ -142,12 +148,17 @@ void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfold
         entry.folder = root;
         entry.subfolder = subfolder;
         entry.lockFlags = found.lockFlags;
-        ParseEntry(entry, nullptr);
-        if (entry.readResult == 0)
-            m_entries.push_back(std::move(entry));
+        if (ListedNameReachesFile(root + subfolder, name))
+            ParseEntry(entry, nullptr);
         else
+            entry.readFailure = ReadFailure::NameNotUtf8;
+        if (entry.readResult == 0) {
+            m_entries.push_back(std::move(entry));
+        } else {
             qCDebug(lcCatalogue) << "left out, unreadable:" << JoinEntryPath(entry) << "-"
                                  << ReadFailureText(entry.readFailure);
+            m_unreadable.push_back({JoinEntryPath(entry), entry.readFailure});
+        }
     } else {
         qCDebug(lcCatalogue) << "left out, not a camera name:" << root + subfolder + name;
     }

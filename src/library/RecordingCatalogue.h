@@ -34,6 +34,8 @@ public:
     void Clear();
     // An empty fileName scans the tree under root; otherwise that one file in folder root is
     // catalogued. False when root (or the file) does not exist; the catalogue is then empty.
+    // A folder scan keeps the files it had to leave out in Unreadable(), ordered by path,
+    // and every scan ends by showing them on the progress surface.
     bool Scan(const QString& root, const QString& fileName);
 
     // Makes entry n current and highlights it; false (and nothing changes) when n is no row.
@@ -73,6 +75,8 @@ public:
     const std::vector<RecordingEntry>& Entries() const { return m_entries; }
     const std::vector<RecordingGroup>& Groups() const { return m_groups; }
     const std::vector<FileRow>& Rows() const { return m_rows; }
+    // Files whose name fits but that no reader could read, with the reader's reason.
+    const std::vector<UnreadableRecording>& Unreadable() const { return m_unreadable; }
     int32_t filesExamined() const { return m_filesExamined; }
     int32_t currentEntry() const { return m_currentEntry; }
     int32_t currentGroup() const { return m_currentGroup; }
@@ -103,6 +107,7 @@ private:
     std::vector<RecordingEntry> m_entries;
     std::vector<RecordingGroup> m_groups;
     std::vector<FileRow> m_rows;
+    std::vector<UnreadableRecording> m_unreadable;
     GroupListSink* m_groupList = nullptr;
     FileListSink* m_fileList = nullptr;
     GSensorCurveSink* m_curve = nullptr;

@@ -5,19 +5,21 @@ QString ReadFailureText(ReadFailure failure) {
     case ReadFailure::None:
         return QString();
     case ReadFailure::CannotOpen:
-        return QStringLiteral("cannot open");
+        return QStringLiteral("cannot-open");
     case ReadFailure::EmptyFile:
-        return QStringLiteral("empty file");
+        return QStringLiteral("empty");
     case ReadFailure::Truncated:
         return QStringLiteral("truncated");
     case ReadFailure::NotRecognised:
-        return QStringLiteral("not recognised");
+        return QStringLiteral("not-recognised");
     case ReadFailure::NoIndexBox:
-        return QStringLiteral("no index box");
+        return QStringLiteral("no-index");
     case ReadFailure::DateRefused:
-        return QStringLiteral("date refused");
+        return QStringLiteral("date-refused");
     case ReadFailure::ReadError:
-        return QStringLiteral("read error");
+        return QStringLiteral("read-error");
+    case ReadFailure::NameNotUtf8:
+        return QStringLiteral("name-not-utf8");
     }
     return QStringLiteral("unreadable");
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Why an embedded-track reader rejected a file, for callers that list unreadable recordings.
+// Why a recording could not be read, for callers that list unreadable recordings.
 enum class ReadFailure {
     None,
     CannotOpen, // missing, not a regular file, or the open was refused
@@ -12,7 +12,9 @@ enum class ReadFailure {
     NoIndexBox,    // no usable movie or stream header: picture size or duration unknown
     DateRefused,   // a recording date the local-time conversion refuses
     ReadError,     // the file system failed a seek or a read
+    NameNotUtf8,   // the listed name is not UTF-8, so no path the program builds reaches it
 };
 
-// A short lower-case text for the reason, e.g. "no index box"; empty for None.
+// A short stable key for the reason, e.g. "no-index", as kestrola-cli prints it; empty for
+// None.
 QString ReadFailureText(ReadFailure failure);

@@ -79,9 +79,13 @@ class RecordingProgress : public ScanProgressSurface {
 public:
     void SetCounter(int32_t filesExamined) override { shown = filesExamined; }
     void RepaintNow() override { painted.push_back(shown); }
+    void ShowUnreadable(const std::vector<UnreadableRecording>& files) override {
+        unreadable.push_back(files);
+    }
 
     int32_t shown = -1;
-    std::vector<int32_t> painted; // the counter at every forced repaint
+    std::vector<int32_t> painted;                             // the counter at every forced repaint
+    std::vector<std::vector<UnreadableRecording>> unreadable; // the list at the end of each scan
 };
 
 class RecordingCurve : public GSensorCurveSink {

@@ -64,6 +64,31 @@ TEST_F(CliScanTest, FolderScanPrintsEntriesGroupsAndCellTexts) {
                           Row({"20210504-102027R.MP4", "10:20:27", "2021-05-04 10:20:27"})}));
 }
 
+// The list comes after every key scripts already read, whose bytes stay as they were.
+TEST_F(CliScanTest, FolderScanPrintsTheUnreadableFilesLast) {
+    const QByteArray mp4 = MinimalMp4("2021-05-04 10:21:27", 60000, 1920, 1080);
+    WriteFile(m_dir.filePath(QStringLiteral("F/20210504-102127F.MP4")),
+              mp4.left(mp4.indexOf("moov") + 8));
+    WriteFile(m_dir.filePath(QStringLiteral("R/20210504-102127R.MP4")), QByteArray());
+    const CliRun run = RunCli({QStringLiteral("scan"), m_dir.path()});
+    ASSERT_EQ(run.exitCode, 0);
+    const QJsonObject json = run.json();
+    EXPECT_EQ(json[QStringLiteral("entries")].toArray().size(), 2);
+    EXPECT_EQ(
+        json[QStringLiteral("unreadable")].toArray(),
+        QJsonArray({QJsonObject{{"path", m_dir.filePath(QStringLiteral("F/20210504-102127F.MP4"))},
+                                {"reason", "no-index"}},
+                    QJsonObject{{"path", m_dir.filePath(QStringLiteral("R/20210504-102127R.MP4"))},
+                                {"reason", "empty"}}}))
+        << run.out.constData();
+    const qsizetype listAt = run.out.indexOf("\"unreadable\"");
+    for (const QString& key : json.keys()) {
+        if (key != QStringLiteral("unreadable")) {
+            EXPECT_LT(run.out.lastIndexOf('"' + key.toUtf8() + '"'), listAt) << key.toStdString();
+        }
+    }
+}
+
 TEST_F(CliScanTest, SingleFileMissingPathAndUsage) {
     const QString front = m_dir.filePath(QStringLiteral("F/20210504-102027F.MP4"));
     CliRun run = RunCli({QStringLiteral("scan"), front});

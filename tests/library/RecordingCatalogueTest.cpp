@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +29,14 @@ QByteArray Idit(int secondsAfterBase) {
     return kBase.addSecs(secondsAfterBase)
         .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
         .toLatin1();
+}
+
+// "path: reason" for each file, so that a failure shows the whole list.
+QStringList Described(const std::vector<UnreadableRecording>& files) {
+    QStringList lines;
+    for (const UnreadableRecording& file : files)
+        lines << file.path + QStringLiteral(": ") + ReadFailureText(file.reason);
+    return lines;
 }
 
 QStringList Names(const RecordingCatalogue& catalogue) {
@@ -309,6 +319,70 @@ TEST_F(RecordingCatalogueTest, SingleFileIsCataloguedEvenWhenUnreadable) {
     ASSERT_EQ(m_catalogue.EntryCount(), 1);
     EXPECT_EQ(m_catalogue.Entry(0).info.durationMs, 0u);
     EXPECT_EQ(m_catalogue.Entry(0).readFailure, ReadFailure::CannotOpen);
+}
+
+// The recording written when the power failed is the one most likely to be cut short: a scan
+// lists it with the reader's reason instead of leaving it out without a word.
+TEST_F(RecordingCatalogueTest, FolderScanListsTheFilesNoReaderCouldRead) {
+    Mp4(QStringLiteral("ABCD0001.MP4"));
+    Mp4(QStringLiteral("R/ABCD0005.MP4"), 60);
+    WriteFile(Path(QStringLiteral("notes.txt")), QByteArray("not a camera name"));
+    const QByteArray mp4 = MinimalMp4(Idit(0), kMinuteMs, kFhdWidth, kFhdHeight);
+    const QByteArray avi = MinimalAvi(Idit(0), 60, 1280, 720);
+    const std::pair<const char*, QByteArray> unreadable[] = {
+        {"F/ABCD0002.MP4", QByteArray()},
+        {"F/ABCD0003.AVI", avi.left(avi.indexOf("movi") + 20)},
+        {"R/ABCD0004.MP4", QByteArray("garbage where a recording should be")},
+        {"R/ABCD0006.MP4", mp4.left(mp4.indexOf("moov") - 4)},
+    };
+    for (const auto& [name, bytes] : unreadable)
+        WriteFile(Path(QString::fromLatin1(name)), bytes);
+
+    ASSERT_TRUE(ScanRoot());
+    EXPECT_EQ(Names(m_catalogue), QStringList({"ABCD0001.MP4", "ABCD0005.MP4"}));
+    EXPECT_EQ(m_catalogue.filesExamined(), 7);
+    const QStringList expected = {
+        Path(QStringLiteral("F/ABCD0002.MP4: empty")),
+        Path(QStringLiteral("F/ABCD0003.AVI: truncated")),
+        Path(QStringLiteral("R/ABCD0004.MP4: not-recognised")),
+        Path(QStringLiteral("R/ABCD0006.MP4: no-index")),
+    };
+    EXPECT_EQ(Described(m_catalogue.Unreadable()), expected);
+    ASSERT_EQ(m_progress.unreadable.size(), 1u);
+    EXPECT_EQ(Described(m_progress.unreadable[0]), expected);
+
+    // Every later scan starts a new list and shows it, also the one that finds nothing.
+    ASSERT_TRUE(m_catalogue.Scan(m_dir.path(), QStringLiteral("ABCD0001.MP4")));
+    EXPECT_TRUE(m_catalogue.Unreadable().empty());
+    EXPECT_FALSE(m_catalogue.Scan(Path(QStringLiteral("gone")), QString()));
+    ASSERT_EQ(m_progress.unreadable.size(), 3u);
+    EXPECT_TRUE(m_progress.unreadable[1].empty());
+    EXPECT_TRUE(m_progress.unreadable[2].empty());
+}
+
+// Creates a file under a name given as raw bytes, which need not be UTF-8.
+void WriteRawName(const QString& folder, const QByteArray& name, const QByteArray& bytes) {
+    const QByteArray path = QFile::encodeName(folder) + '/' + name;
+    const int file = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(file, 0) << path.constData();
+    EXPECT_EQ(::write(file, bytes.constData(), static_cast<size_t>(bytes.size())), bytes.size());
+    ::close(file);
+}
+
+TEST_F(RecordingCatalogueTest, NameThatIsNotUtf8IsListedWhenItFitsTheRules) {
+    const QByteArray mp4 = MinimalMp4(Idit(0), kMinuteMs, kFhdWidth, kFhdHeight);
+    WriteRawName(m_dir.path(), "ABCD0001\xff.MP4", mp4);
+    WriteRawName(m_dir.path(),
+                 "AB\xe9"
+                 "D0002.MP4",
+                 mp4); // the bad byte breaks the camera name
+    // A real U+FFFD in a UTF-8 name is no decoding loss.
+    Mp4(QStringLiteral("ABCD0003\uFFFD.MP4"));
+
+    ASSERT_TRUE(ScanRoot());
+    EXPECT_EQ(Names(m_catalogue), QStringList({QStringLiteral("ABCD0003\uFFFD.MP4")}));
+    EXPECT_EQ(Described(m_catalogue.Unreadable()),
+              QStringList({Path(QStringLiteral("ABCD0001\uFFFD.MP4: name-not-utf8"))}));
 }
 
 TEST_F(RecordingCatalogueTest, SelectMovesTheHighlightsAndRejectsNonRows) {

@@ -108,6 +108,11 @@ void PrintScan(bool found, const RecordingCatalogue& catalogue, const GroupRowsR
         out.Element(GroupJson(group));
     out.End();
     out.Member(QStringLiteral("result"), found);
+    out.BeginArray(QStringLiteral("unreadable"));
+    for (const UnreadableRecording& file : catalogue.Unreadable())
+        out.Element(QJsonObject{{QStringLiteral("path"), file.path},
+                                {QStringLiteral("reason"), ReadFailureText(file.reason)}});
+    out.End();
     out.End();
 }
 
