@@ -65,6 +65,20 @@ constexpr StringEntry kEntries[] = {
     {197, u"Min window"},
     {198, u"About"},
     {199, u"Change Speed Unit KPH/MPH."},
+    // 1500 to 1512: the recordings a folder scan could not read.
+    {1500, u"1 recording could not be read"},
+    {1501, u"%d recordings could not be read"},
+    {1502, u"Recordings that could not be read"},
+    {1503, u"Path"},
+    {1504, u"Reason"},
+    {1505, u"Cannot be opened"},
+    {1506, u"Empty file"},
+    {1507, u"Truncated: the recording is cut short"},
+    {1508, u"Not a recording format the player knows"},
+    {1509, u"No index box: picture size or length unknown"},
+    {1510, u"Recording date out of range"},
+    {1511, u"Read error"},
+    {1512, u"File name is not valid UTF-8"},
 };
 
 } // namespace

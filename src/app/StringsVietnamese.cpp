@@ -65,6 +65,20 @@ constexpr StringEntry kEntries[] = {
     {197, u"Thu nhỏ cửa sổ"},
     {198, u"Giới thiệu"},
     {199, u"Đổi đơn vị tốc độ KPH/MPH."},
+    // 1500 to 1512: the recordings a folder scan could not read.
+    {1500, u"Không đọc được 1 bản ghi"},
+    {1501, u"Không đọc được %d bản ghi"},
+    {1502, u"Các bản ghi không đọc được"},
+    {1503, u"Đường dẫn"},
+    {1504, u"Lý do"},
+    {1505, u"Không mở được"},
+    {1506, u"Tệp rỗng"},
+    {1507, u"Bị cắt: bản ghi không trọn vẹn"},
+    {1508, u"Không phải định dạng bản ghi được hỗ trợ"},
+    {1509, u"Không có chỉ mục: không rõ kích thước hình hoặc độ dài"},
+    {1510, u"Ngày ghi nằm ngoài phạm vi"},
+    {1511, u"Lỗi đọc"},
+    {1512, u"Tên tệp không phải UTF-8 hợp lệ"},
 };
 
 } // namespace

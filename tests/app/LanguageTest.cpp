@@ -21,6 +21,10 @@ const std::vector<uint16_t> kProgramIds = {
     186, 187, 188, 189, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199,
 };
 
+// The texts about the recordings a folder scan could not read.
+const std::vector<uint16_t> kUnreadableListIds = {1500, 1501, 1502, 1503, 1504, 1505, 1506,
+                                                  1507, 1508, 1509, 1510, 1511, 1512};
+
 StringTable TableOfRow(int row) {
     return StringTableForLanguage(kLanguageTable[row].languageId);
 }
@@ -43,6 +47,9 @@ TEST(Languages, RowsKeepTheirLanguageIdentifiers) {
 }
 
 TEST(Languages, EveryTableHasEveryIdOnce) {
+    std::vector<uint16_t> expected = kProgramIds;
+    expected.insert(expected.end(), kUnreadableListIds.begin(), kUnreadableListIds.end());
+    std::sort(expected.begin(), expected.end());
     for (int row = 0; row < kLanguageCount; ++row) {
         const StringTable table = TableOfRow(row);
         std::vector<uint16_t> ids;
@@ -52,18 +59,23 @@ TEST(Languages, EveryTableHasEveryIdOnce) {
                 << kLanguageTable[row].code << " " << entry.id;
         }
         std::sort(ids.begin(), ids.end());
-        EXPECT_EQ(ids, kProgramIds) << kLanguageTable[row].code;
+        EXPECT_EQ(ids, expected) << kLanguageTable[row].code;
     }
 }
 
 // A translation that loses or adds a conversion would format garbage into a message box.
-TEST(Languages, FormatTextsKeepOneStringArgument) {
+TEST(Languages, FormatTextsKeepTheirOneArgument) {
+    const std::pair<uint16_t, const char16_t*> formats[] = {
+        {125, u"%s"}, {126, u"%s"}, {141, u"%s"}, {1501, u"%d"}};
     for (int row = 0; row < kLanguageCount; ++row) {
-        for (uint16_t id : {125, 126, 141}) {
+        for (const auto& [id, conversion] : formats) {
             const QString text = FindString(TableOfRow(row), id);
-            EXPECT_EQ(text.count(u"%s"), 1) << kLanguageTable[row].code << " " << id;
+            EXPECT_EQ(text.count(QStringView(conversion)), 1)
+                << kLanguageTable[row].code << " " << id;
             EXPECT_EQ(text.count(u'%'), 1) << kLanguageTable[row].code << " " << id;
         }
+        // The text for a single recording names the number itself.
+        EXPECT_EQ(FindString(TableOfRow(row), 1500).count(u'%'), 0) << kLanguageTable[row].code;
     }
 }
 
