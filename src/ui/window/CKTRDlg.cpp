@@ -17,6 +17,7 @@
 #include "ui/controls/WindowGround.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
+#include "ui/window/UnreadableNotice.h"
 #include "ui/window/WindowPlacement.h"
 #include "ui/window/WindowShape.h"
 
@@ -90,6 +91,7 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, const MainWindowOptions& options, QWidg
     m_catalogue.SetFileList(m_fileList);
     m_catalogue.SetCurve(&m_curve->trace());
     m_catalogue.SetMap(&m_map);
+    m_unreadableNotice = new UnreadableNotice(m_settings, this);
     m_catalogue.SetProgress(this);
     m_controller.SetMapEnabled(m_mapEnabled);
     m_controller.SetGSensorEnabled(m_gsensorEnabled);

@@ -34,6 +34,7 @@ class CVideoSlider;
 class CVideoStatic;
 class CVideoStaticBg;
 class QKeyEvent;
+class UnreadableNotice;
 class WindowMenu;
 
 // What the window's players and map are made with; the defaults are the program's own. Tests
@@ -137,6 +138,7 @@ private:
     // ScanProgressSurface
     void SetCounter(int32_t filesExamined) override;
     void RepaintNow() override;
+    void ShowUnreadable(const std::vector<UnreadableRecording>& files) override;
     // Opens the window where the settings file last saw it, before the lists take their
     // column widths from the laid-out size.
     void PlaceFromSettings();
@@ -181,6 +183,7 @@ private:
     CPngCompassStatic* m_compass = nullptr;
     CSpeedLabelStatic* m_speedReadout = nullptr;
     CPngStatic* m_logo = nullptr;
+    UnreadableNotice* m_unreadableNotice = nullptr;
 
     PaneSizes m_panes;
     bool m_mapEnabled = true;

@@ -23,6 +23,7 @@
 #include "ui/controls/CompassSector.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
+#include "ui/window/UnreadableNotice.h"
 #include "ui/window/WindowMenu.h"
 
 #include <QKeyEvent>
@@ -130,6 +131,7 @@ void CKTRDlg::ApplyLanguage() {
     m_fileList->RelabelColumns(m_settings);
     ApplyTooltipTexts(*this, *m_tips, m_settings.languageId());
     m_windowMenu->Relabel(m_settings);
+    m_unreadableNotice->Relabel();
 }
 
 bool CKTRDlg::IsVideoSurfaceShown(VideoChannel channel) const {
@@ -176,6 +178,10 @@ void CKTRDlg::SetCounter(int32_t filesExamined) {
 
 void CKTRDlg::RepaintNow() {
     m_frontVideo->Repaint();
+}
+
+void CKTRDlg::ShowUnreadable(const std::vector<UnreadableRecording>& files) {
+    m_unreadableNotice->Show(files);
 }
 
 void CKTRDlg::SetPlayButtonState(int state) {
