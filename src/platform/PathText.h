@@ -13,7 +13,7 @@ inline constexpr QChar kPathSeparator = QLatin1Char('/');
 // which Qt accepts everywhere, or kPathSeparator).
 QString WithTrailingSeparator(const QString& path);
 
-// Whether a name the directory listing gave still reaches its file in folderPath. A name that is
-// not valid UTF-8 comes out of the listing with U+FFFD in place of its bad bytes, and a path
-// built from it names no file.
+// Whether a name found in folderPath still reaches its file. A name that is not valid UTF-8 is
+// only known decoded, with U+FFFD in place of its bad bytes (see UndecodableFileNames), and a
+// path built from it names no file.
 bool ListedNameReachesFile(const QString& folderPath, const QString& name);
