@@ -34,7 +34,9 @@ function(kestrola_test name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} kestrola_test_support
         GTest::gtest GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
+    # A store created without a "Ktr.ini" in the working directory reads the user's
+    # configuration folder: the tests get one of their own in the build tree.
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "KESTROLA_BIN_DIR=${PROJECT_BINARY_DIR}/bin"
+        ENVIRONMENT "KESTROLA_BIN_DIR=${PROJECT_BINARY_DIR}/bin;XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/test-config"
         LABELS "${ARG_LABELS}")
 endfunction()

@@ -3,6 +3,8 @@
 #include "app/LanguageTable.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -15,12 +17,22 @@ QString Latin1(const char* text) {
 } // namespace
 
 CAppSettings& CAppSettings::Instance() {
-    static CAppSettings instance(QDir::toNativeSeparators(QDir::current().filePath(kFileName)));
+    static CAppSettings instance(ProcessIniPath(), MissingFolder::CreateOnWrite);
     return instance;
 }
 
-CAppSettings::CAppSettings(const QString& iniPath)
-    : m_ini(iniPath), m_languageIndex(kFallbackLanguageRow) {
+QString CAppSettings::ProcessIniPath() {
+    const QString fileName = Latin1(kFileName);
+    const QFileInfo working(QDir::current().filePath(fileName));
+    // A dangling link or a FIFO is the user's too: it is used, and refused with a notice.
+    if (working.exists() || working.isSymLink())
+        return QDir::toNativeSeparators(working.filePath());
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QDir::toNativeSeparators(QDir(folder).filePath(fileName));
+}
+
+CAppSettings::CAppSettings(const QString& iniPath, MissingFolder missingFolder)
+    : m_ini(iniPath), m_missingFolder(missingFolder), m_languageIndex(kFallbackLanguageRow) {
     const int row = FindLanguageCode(ReadText(SettingsKeys::kLanguage));
     if (row >= 0)
         m_languageIndex = row;
@@ -45,8 +57,15 @@ void CAppSettings::SetMapChoice(int choice) {
     m_mapChoice = std::clamp(choice, MapChoice::kGoogleMaps, MapChoice::kChinaMap);
 }
 
+bool CAppSettings::Write(const QString& section, const QString& key, const QString& value) {
+    if (m_missingFolder == MissingFolder::CreateOnWrite &&
+        !QDir().mkpath(QFileInfo(m_ini.path()).absolutePath()))
+        return false;
+    return m_ini.WriteString(section, key, value);
+}
+
 bool CAppSettings::WriteInt(const QString& section, const QString& key, int value) {
-    return m_ini.WriteString(section, key, QString::asprintf("%d", value));
+    return Write(section, key, QString::asprintf("%d", value));
 }
 
 bool CAppSettings::WriteInt(const IntSetting& setting, int value) {
@@ -54,7 +73,7 @@ bool CAppSettings::WriteInt(const IntSetting& setting, int value) {
 }
 
 bool CAppSettings::WriteText(const TextSetting& setting, const QString& value) {
-    return m_ini.WriteString(Latin1(setting.section), Latin1(setting.key), value);
+    return Write(Latin1(setting.section), Latin1(setting.key), value);
 }
 
 void CAppSettings::SetLanguage(int index) {

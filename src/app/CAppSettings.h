@@ -13,13 +13,22 @@ class CAppSettings {
 public:
     static constexpr char kFileName[] = "Ktr.ini";
 
-    // The store of the process, created on first use over the settings file of the working
-    // directory of that moment; later changes of the working directory do not move it.
+    enum class MissingFolder { FailWrites, CreateOnWrite };
+
+    // The store of the process, created on first use over ProcessIniPath() of that moment;
+    // later changes of the working directory do not move it.
     static CAppSettings& Instance();
 
-    // A store over the given settings file (Instance() passes the working directory's).
-    // Starts from the "JPN" row and takes the row whose code UI/LANGID holds, if any.
-    explicit CAppSettings(const QString& iniPath);
+    // "Ktr.ini" of the working directory when anything stands at that name, so portable use
+    // and every existing file keep working; otherwise "Ktr.ini" in the user's configuration
+    // folder, so that a program started from the desktop menu does not write into whatever
+    // folder it was started in.
+    static QString ProcessIniPath();
+
+    // A store over the given settings file. Starts from the "JPN" row and takes the row whose
+    // code UI/LANGID holds, if any. With CreateOnWrite a write first makes the file's folder.
+    explicit CAppSettings(const QString& iniPath,
+                          MissingFolder missingFolder = MissingFolder::FailWrites);
 
     CAppSettings(const CAppSettings&) = delete;
     CAppSettings& operator=(const CAppSettings&) = delete;
@@ -46,7 +55,10 @@ public:
     void SetLanguage(int index);
 
 private:
+    bool Write(const QString& section, const QString& key, const QString& value);
+
     IniFile m_ini;
+    MissingFolder m_missingFolder;
     int m_languageIndex;
     uint16_t m_languageId;
     int m_mapChoice = MapChoice::kGoogleMaps;

@@ -63,9 +63,14 @@ TEST(ProgramStart, WithoutSettingsFileOpensAtTheSmallestSizeInTheCorner) {
     if (QStandardPaths::findExecutable(QStringLiteral("xwininfo")).isEmpty())
         GTEST_SKIP() << "xwininfo (x11-utils) is not installed";
     QTemporaryDir workingFolder;
-    ASSERT_TRUE(workingFolder.isValid());
+    QTemporaryDir configHome;
+    ASSERT_TRUE(workingFolder.isValid() && configHome.isValid());
     QProcess program;
     program.setWorkingDirectory(workingFolder.path());
+    // Without a settings file in the working folder the program looks in the user's.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.path());
+    program.setProcessEnvironment(environment);
     // Without a sound card the players complain for every block of sound.
     program.setStandardOutputFile(QProcess::nullDevice());
     program.setStandardErrorFile(QProcess::nullDevice());
@@ -84,6 +89,7 @@ TEST(ProgramStart, WithoutSettingsFileOpensAtTheSmallestSizeInTheCorner) {
     EXPECT_EQ(placed, QRect(QPoint(0, 0), kSmallestWindow));
     EXPECT_FALSE(QFileInfo::exists(workingFolder.filePath(CAppSettings::kFileName)))
         << "opening writes no settings";
+    EXPECT_TRUE(QDir(configHome.path()).isEmpty()) << "nor a settings folder";
 }
 
 class WindowPlacementTest : public ::testing::Test {
