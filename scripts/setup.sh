@@ -10,6 +10,7 @@ packages=(
     libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core locales time
     fonts-noto-cjk fonts-thai-tlwg
     at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
+    librsvg2-bin desktop-file-utils appstream curl
 )
 
 sudo_cmd=()

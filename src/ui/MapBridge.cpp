@@ -1,9 +1,9 @@
 #include "ui/MapBridge.h"
 
 #include "map/MapLog.h"
+#include "platform/ProgramDataFolder.h"
 #include "track/TrackRecords.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -55,8 +55,7 @@ QString BatchScript(const QStringList& scripts) {
 } // namespace
 
 MapBridge::MapBridge(const QString& pageFolder, QObject* parent)
-    : QObject(parent),
-      m_pageFolder(pageFolder.isEmpty() ? QCoreApplication::applicationDirPath() : pageFolder) {
+    : QObject(parent), m_pageFolder(pageFolder.isEmpty() ? ProgramDataFolder() : pageFolder) {
     // Calls made in one pass of the window thread (a track load sends thousands) go to the
     // page as one script run once control returns to the event loop.
     m_flushTimer.setSingleShot(true);

@@ -19,7 +19,7 @@ class MapBridge : public QObject, public MapScriptSink {
     Q_OBJECT
 
 public:
-    // Pages are looked up in pageFolder; by default the program's own folder.
+    // Pages are looked up in pageFolder; by default ProgramDataFolder().
     explicit MapBridge(const QString& pageFolder = QString(), QObject* parent = nullptr);
     ~MapBridge() override;
 

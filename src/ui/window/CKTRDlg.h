@@ -41,7 +41,7 @@ class WindowMenu;
 // give the players a silent sound output and the map a folder of pages that need no network.
 struct MainWindowOptions {
     QStringList channelArguments = CMediaChannel::DefaultArguments();
-    QString mapPageFolder; // empty: the program's own folder
+    QString mapPageFolder; // empty: ProgramDataFolder()
 };
 
 // The main window: borderless and dark, with its own title, grip and picture buttons. It is
