@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-webengine-dev qt6-svg-dev libgl-dev
     libvlc-dev libvlc-bin vlc-plugin-base vlc-plugin-video-output
     ffmpeg xvfb xauth x11-utils imagemagick
-    libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core locales time
+    libgtest-dev gpsbabel fonts-liberation2 fonts-dejavu-core locales time libjs-leaflet
     fonts-noto-cjk fonts-thai-tlwg
     at-spi2-core dbus-daemon gir1.2-atspi-2.0 python3-gi
     librsvg2-bin desktop-file-utils appstream curl
