@@ -54,7 +54,7 @@ int CAppSettings::ReadMapChoice() {
 }
 
 void CAppSettings::SetMapChoice(int choice) {
-    m_mapChoice = std::clamp(choice, MapChoice::kGoogleMaps, MapChoice::kChinaMap);
+    m_mapChoice = std::clamp(choice, MapChoice::kGoogleMaps, MapChoice::kOpenStreetMap);
 }
 
 bool CAppSettings::Write(const QString& section, const QString& key, const QString& value) {

@@ -21,6 +21,8 @@ namespace MapChoice {
 
 inline constexpr int kGoogleMaps = 0;
 inline constexpr int kChinaMap = 1;
+// Needs no key, so it is also shown when the chosen service's key is missing.
+inline constexpr int kOpenStreetMap = 2;
 
 } // namespace MapChoice
 

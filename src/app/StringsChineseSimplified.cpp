@@ -65,6 +65,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"最小化窗口"},
     {198, u"关于"},
     {199, u"切换速度单位 KPH/MPH。"},
+    {200, u"OpenStreetMap 地图"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"1 个录像无法读取"},
     {1501, u"%d 个录像无法读取"},

@@ -65,6 +65,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"最小化視窗"},
     {198, u"關於"},
     {199, u"切換速度單位 KPH/MPH。"},
+    {200, u"OpenStreetMap 地圖"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"1 個錄影無法讀取"},
     {1501, u"%d 個錄影無法讀取"},

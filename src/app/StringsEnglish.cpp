@@ -65,6 +65,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"Min window"},
     {198, u"About"},
     {199, u"Change Speed Unit KPH/MPH."},
+    {200, u"OpenStreetMap"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"1 recording could not be read"},
     {1501, u"%d recordings could not be read"},

@@ -66,6 +66,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"ウィンドウを最小化"},
     {198, u"バージョン情報"},
     {199, u"速度単位 KPH/MPH の切り替え"},
+    {200, u"OpenStreetMap マップ"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"1 件の録画を読み込めませんでした"},
     {1501, u"%d 件の録画を読み込めませんでした"},

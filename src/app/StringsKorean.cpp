@@ -65,6 +65,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"창 최소화"},
     {198, u"정보"},
     {199, u"속도 단위 변경 KPH/MPH."},
+    {200, u"OpenStreetMap 지도"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"녹화 파일 1개를 읽을 수 없습니다"},
     {1501, u"녹화 파일 %d개를 읽을 수 없습니다"},

@@ -65,6 +65,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"Свернуть окно"},
     {198, u"О программе"},
     {199, u"Сменить единицы скорости KPH/MPH."},
+    {200, u"Карта OpenStreetMap"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"Не прочитана 1 запись"},
     {1501, u"Не прочитано записей: %d"},

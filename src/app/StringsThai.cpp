@@ -65,6 +65,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"ย่อหน้าต่าง"},
     {198, u"เกี่ยวกับ"},
     {199, u"เปลี่ยนหน่วยความเร็ว KPH/MPH"},
+    {200, u"แผนที่ OpenStreetMap"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"อ่านไฟล์บันทึกไม่ได้ 1 ไฟล์"},
     {1501, u"อ่านไฟล์บันทึกไม่ได้ %d ไฟล์"},

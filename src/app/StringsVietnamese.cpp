@@ -65,6 +65,7 @@ constexpr StringEntry kEntries[] = {
     {197, u"Thu nhỏ cửa sổ"},
     {198, u"Giới thiệu"},
     {199, u"Đổi đơn vị tốc độ KPH/MPH."},
+    {200, u"Bản đồ OpenStreetMap"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"Không đọc được 1 bản ghi"},
     {1501, u"Không đọc được %d bản ghi"},

@@ -73,10 +73,15 @@ TEST_F(AppSettingsTest, MapChoiceIsClamped) {
         const char* line;
         int expected;
     } cases[] = {
-        {"", MapChoice::kGoogleMaps},       {"MAP=0", MapChoice::kGoogleMaps},
-        {"MAP=1", MapChoice::kChinaMap},    {"MAP=5", MapChoice::kChinaMap},
-        {"MAP=-3", MapChoice::kGoogleMaps}, {"MAP=abc", MapChoice::kGoogleMaps},
-        {"MAP=1x", MapChoice::kChinaMap},   {"MAP=2147483647", MapChoice::kChinaMap},
+        {"", MapChoice::kGoogleMaps},
+        {"MAP=0", MapChoice::kGoogleMaps},
+        {"MAP=1", MapChoice::kChinaMap},
+        {"MAP=2", MapChoice::kOpenStreetMap},
+        {"MAP=5", MapChoice::kOpenStreetMap},
+        {"MAP=-3", MapChoice::kGoogleMaps},
+        {"MAP=abc", MapChoice::kGoogleMaps},
+        {"MAP=1x", MapChoice::kChinaMap},
+        {"MAP=2147483647", MapChoice::kOpenStreetMap},
     };
     for (const Case& c : cases) {
         WriteBytes(m_path, QByteArray("[UI]\n") + c.line + "\n");
@@ -86,7 +91,7 @@ TEST_F(AppSettingsTest, MapChoiceIsClamped) {
     }
     CAppSettings settings(m_path);
     settings.SetMapChoice(7);
-    EXPECT_EQ(settings.mapChoice(), MapChoice::kChinaMap);
+    EXPECT_EQ(settings.mapChoice(), MapChoice::kOpenStreetMap);
     settings.SetMapChoice(-1);
     EXPECT_EQ(settings.mapChoice(), MapChoice::kGoogleMaps);
 }

@@ -18,7 +18,7 @@ const std::vector<uint16_t> kProgramIds = {
     101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116,
     117, 118, 119, 120, 122, 124, 125, 126, 127, 128, 129, 130, 131, 132, 133, 134,
     135, 136, 137, 138, 139, 140, 141, 144, 145, 179, 180, 181, 182, 183, 184, 185,
-    186, 187, 188, 189, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199,
+    186, 187, 188, 189, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199, 200,
 };
 
 // The texts about the recordings a folder scan could not read.
@@ -135,7 +135,7 @@ TEST(Languages, MissingTextsFallBackToJapaneseThenEmpty) {
         << "a language without a table reads Japanese";
     EXPECT_EQ(LoadTextForLanguage(0, 134), QStringView(u"ビデオの再生/一時停止"));
     for (int row = 0; row < kLanguageCount; ++row) {
-        for (uint16_t id : {0, 100, 121, 123, 142, 200, 61440, 65535})
+        for (uint16_t id : {0, 100, 121, 123, 142, 201, 61440, 65535})
             EXPECT_EQ(LoadTextForLanguage(kLanguageTable[row].languageId, id), QString())
                 << row << " " << id;
     }

@@ -80,7 +80,8 @@ QStringList Labels(QWidget& dialog) {
             Text(dialog, Id::kLanguageGroup)};
 }
 
-const QStringList kMapItemsEnglish{QStringLiteral("Google Maps"), QStringLiteral("China Map")};
+const QStringList kMapItemsEnglish{QStringLiteral("Google Maps"), QStringLiteral("China Map"),
+                                   QStringLiteral("OpenStreetMap")};
 
 class ConfigDialogTest : public ::testing::Test {
 protected:
@@ -113,7 +114,7 @@ TEST_F(ConfigDialogTest, OpensOnTheStoredChoicesWithTheMapClamped) {
     const struct {
         int storedMap;
         int selectedMap;
-    } cases[] = {{7, 1}, {-3, 0}, {1, 1}, {0, 0}};
+    } cases[] = {{7, 2}, {-3, 0}, {2, 2}, {1, 1}, {0, 0}};
     m_settings.SetLanguage(4);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.storedMap);
@@ -138,7 +139,8 @@ TEST_F(ConfigDialogTest, ListsEveryLanguageInItsOwnNameAndTheMapsInTheChosenLang
 
     m_settings.SetLanguage(7);
     CKtcConfigDlg& thai = Open();
-    EXPECT_EQ(Items(List(thai, Id::kMapList)), (QStringList{u"Google แผนที่"_qs, u"แผนที่จีน"_qs}));
+    EXPECT_EQ(Items(List(thai, Id::kMapList)),
+              (QStringList{u"Google แผนที่"_qs, u"แผนที่จีน"_qs, u"แผนที่ OpenStreetMap"_qs}));
     EXPECT_EQ(List(thai, Id::kLanguageList)->currentText(), u"Thai"_qs);
 }
 
@@ -185,6 +187,7 @@ TEST_F(ConfigDialogTest, OkAppliesAndAnnouncesBothEvenWhenNothingChanged) {
         const char* code;
     } cases[] = {
         {u"Google Maps", u"English", 0, 0, "ENG"},
+        {u"OpenStreetMap", u"English", 2, 0, "ENG"},
         {u"China Map", u"Vietnamese", 1, 5, "POR"},
     };
     for (const auto& c : cases) {

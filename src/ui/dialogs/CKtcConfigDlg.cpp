@@ -12,6 +12,8 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint16_t kTextGoogleMaps = 105;
@@ -22,6 +24,7 @@ constexpr uint16_t kTextApply = 109;
 constexpr uint16_t kTextCaption = 110;
 constexpr uint16_t kTextLanguageGroup = 114;
 constexpr uint16_t kTextMapGroup = 115;
+constexpr uint16_t kTextOpenStreetMap = 200;
 
 // Places in dialog units.
 constexpr QSize kDialogSize(357, 116);
@@ -77,6 +80,7 @@ void CKtcConfigDlg::FillLists() {
     m_mapList->clear();
     m_mapList->addItem(LoadText(m_settings, kTextGoogleMaps));
     m_mapList->addItem(LoadText(m_settings, kTextChinaMap));
+    m_mapList->addItem(LoadText(m_settings, kTextOpenStreetMap));
 }
 
 void CKtcConfigDlg::Localize() {
@@ -98,8 +102,8 @@ void CKtcConfigDlg::SelectStoredMapChoice() {
 }
 
 void CKtcConfigDlg::ApplyMap() {
-    m_mapChoice = m_mapList->currentIndex() == MapChoice::kChinaMap ? MapChoice::kChinaMap
-                                                                    : MapChoice::kGoogleMaps;
+    // The list holds the choices in MapChoice order; no selection counts as the first.
+    m_mapChoice = std::max(m_mapList->currentIndex(), MapChoice::kGoogleMaps);
     m_settings.SetMapChoice(m_mapChoice);
     m_settings.WriteInt(SettingsKeys::kMap, m_mapChoice);
     Post(WM_KTR_MAP_CHOICE_CHANGED, m_mapChoice);
