@@ -3,12 +3,16 @@
 #include "map/MapLog.h"
 #include "platform/ProgramDataFolder.h"
 #include "track/TrackRecords.h"
+#include "ui/MapKeyFile.h"
+#include "ui/MapWebPage.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStandardPaths>
 #include <QUrl>
-#include <QWebEnginePage>
+#include <QUrlQuery>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -16,6 +20,12 @@ namespace {
 
 const QString kGooglePage = QStringLiteral("gmap.html");
 const QString kChinaPage = QStringLiteral("BMap.html");
+const QString kOpenStreetMapPage = QStringLiteral("osm.html");
+const QString kGoogleKeyName = QStringLiteral("google");
+const QString kChinaKeyName = QStringLiteral("baidu");
+// One profile name for every run, so that its disk cache is found again.
+const QString kProfileName = QStringLiteral("map");
+const QString kCacheSubfolder = QStringLiteral("map");
 constexpr double kNmeaDivisor = 100.0;
 
 // Runs a batch so that each script fails on its own, as separate runs would: the scripts
@@ -54,8 +64,10 @@ QString BatchScript(const QStringList& scripts) {
 
 } // namespace
 
-MapBridge::MapBridge(const QString& pageFolder, QObject* parent)
-    : QObject(parent), m_pageFolder(pageFolder.isEmpty() ? ProgramDataFolder() : pageFolder) {
+MapBridge::MapBridge(const QString& pageFolder, const QString& tileUrl, QObject* parent)
+    : QObject(parent),
+      m_pageFolder(pageFolder.isEmpty() ? ProgramDataFolder() : pageFolder),
+      m_tileUrl(tileUrl) {
     // Calls made in one pass of the window thread (a track load sends thousands) go to the
     // page as one script run once control returns to the event loop.
     m_flushTimer.setSingleShot(true);
@@ -64,7 +76,17 @@ MapBridge::MapBridge(const QString& pageFolder, QObject* parent)
 }
 
 MapBridge::~MapBridge() {
+    // The page must go before its profile, which as the bridge's child goes after this.
     delete m_view.data();
+}
+
+QString MapBridge::UserAgent() {
+    return QStringLiteral("Kestrola/" KESTROLA_VERSION);
+}
+
+QString MapBridge::CacheFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
+        .filePath(kCacheSubfolder);
 }
 
 bool MapBridge::CreateMapView(QWidget* parent) {
@@ -72,7 +94,13 @@ bool MapBridge::CreateMapView(QWidget* parent) {
         return true;
     if (!parent)
         return false;
+    m_profile = new QWebEngineProfile(kProfileName, this);
+    m_profile->setCachePath(CacheFolder());
+    m_profile->setPersistentStoragePath(QDir(CacheFolder()).filePath(QStringLiteral("storage")));
+    m_profile->setHttpCacheType(QWebEngineProfile::DiskHttpCache);
+    m_profile->setHttpUserAgent(UserAgent());
     m_view = new QWebEngineView(parent);
+    m_view->setPage(new MapWebPage(m_profile, m_view));
     // The pages are local files that load the map service's script and tiles from the web.
     m_view->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     m_view->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
@@ -84,16 +112,42 @@ bool MapBridge::CreateMapView(QWidget* parent) {
 }
 
 QString MapBridge::PageFileName(int choice) {
-    return choice == MapChoice::kChinaMap ? kChinaPage : kGooglePage;
+    switch (choice) {
+    case MapChoice::kChinaMap:
+        return kChinaPage;
+    case MapChoice::kOpenStreetMap:
+        return kOpenStreetMapPage;
+    default:
+        return kGooglePage;
+    }
 }
 
 void MapBridge::ShowMapPage(int choice) {
-    m_mapKind = choice == MapChoice::kChinaMap ? MapChoice::kChinaMap : MapChoice::kGoogleMaps;
+    m_mapKind = choice == MapChoice::kChinaMap || choice == MapChoice::kOpenStreetMap
+                    ? choice
+                    : MapChoice::kGoogleMaps;
     if (!m_view)
         return;
     m_pageLoaded = false;
     DropPending("another page is loading");
-    m_view->load(QUrl::fromLocalFile(QDir(m_pageFolder).filePath(PageFileName(m_mapKind))));
+    m_view->load(PageUrl());
+}
+
+QUrl MapBridge::PageUrl() const {
+    QUrlQuery query;
+    int shown = m_mapKind;
+    if (m_mapKind != MapChoice::kOpenStreetMap) {
+        const QString keyName = m_mapKind == MapChoice::kChinaMap ? kChinaKeyName : kGoogleKeyName;
+        if (!MapKeyFile(m_pageFolder).HasKey(keyName)) {
+            shown = MapChoice::kOpenStreetMap;
+            query.addQueryItem(QStringLiteral("missing"), keyName);
+        }
+    }
+    if (shown == MapChoice::kOpenStreetMap && !m_tileUrl.isEmpty())
+        query.addQueryItem(QStringLiteral("tiles"), m_tileUrl);
+    QUrl url = QUrl::fromLocalFile(QDir(m_pageFolder).filePath(PageFileName(shown)));
+    url.setQuery(query);
+    return url;
 }
 
 QString MapBridge::MarkerScript(double latitudeDivided100, double longitudeDivided100) {

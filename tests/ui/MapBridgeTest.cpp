@@ -2,6 +2,7 @@
 #include "MapPageFolder.h"
 #include "ScopedCommaLocale.h"
 #include "ScopedLogCapture.h"
+#include "TileServer.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,10 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -34,13 +37,50 @@ Points ToPoints(const QJsonValue& value) {
     return points;
 }
 
-void ExpectPoints(const QJsonValue& value, const Points& expected, const char* what) {
+void ExpectPoints(const QJsonValue& value, const Points& expected, const char* what,
+                  double tolerance = 1e-9) {
     const Points actual = ToPoints(value);
     ASSERT_EQ(actual.size(), expected.size()) << what;
     for (size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(actual[i].first, expected[i].first, 1e-9) << what << " point " << i;
-        EXPECT_NEAR(actual[i].second, expected[i].second, 1e-9) << what << " point " << i;
+        EXPECT_NEAR(actual[i].first, expected[i].first, tolerance) << what << " point " << i;
+        EXPECT_NEAR(actual[i].second, expected[i].second, tolerance) << what << " point " << i;
     }
+}
+
+// The OpenStreetMap page draws with the real Leaflet, so its state is read from the page's
+// own objects; the other two pages record theirs in their service stand-ins.
+const char kStateScript[] =
+    R"JS(JSON.stringify(window.fakeService ? fakeService.state() : (function () {
+    function pair(p) { return p ? [p.lat, p.lng] : null; }
+    function line(l) {
+        var d = l._path ? l._path.getAttribute("d") : "";
+        return { points: l.getLatLngs().map(pair), opacity: l.options.opacity, weight: l.options.weight,
+                 colour: l.options.color, onMap: map.hasLayer(l), drawn: !!d && d !== "M0 0" };
+    }
+    var notice = document.getElementById("notice");
+    return { maps: 1, center: pair(map.getCenter()), zoom: map.getZoom(),
+             mapFillsPane: map.getContainer() === document.getElementById("map"),
+             marker: map.hasLayer(marker) ? pair(marker.getLatLng()) : null,
+             markerShown: !!document.querySelector(".leaflet-marker-icon"),
+             markerDraggable: marker.options.draggable,
+             route: line(routeLine), driven: line(drivenLine),
+             routeInView: routeLine.getLatLngs().length > 0 && map.getBounds().contains(routeLine.getBounds()),
+             attribution: document.querySelector(".leaflet-control-attribution").innerHTML,
+             notice: notice.style.display === "block" ? notice.textContent : "",
+             tilesShown: document.querySelectorAll("img.leaflet-tile-loaded").length };
+})()))JS";
+
+// True once the page's map exists: the stand-in service started it, or Leaflet did.
+const char kMapStartedScript[] =
+    "!!((window.fakeService && fakeService.maps.length === 1) || (window.L && window.map))";
+
+// Leaflet keeps its centre to whole screen pixels: the centre is only as exact as one pixel's
+// width in degrees at the map's zoom (the other pages keep the exact position).
+double CentreTolerance(const QJsonObject& state) {
+    constexpr double kTilePixels = 256.0;
+    return state["route"].toObject().contains("colour")
+               ? 360.0 / (kTilePixels * std::pow(2.0, state["zoom"].toDouble()))
+               : 1e-9;
 }
 
 QString PlotScript(const char* function, double lat, double lng) {
@@ -67,11 +107,8 @@ protected:
     // Opens a page whose stand-in service has started the map.
     void OpenWithService(int choice) {
         Open(choice);
-        ASSERT_TRUE(QTest::qWaitFor(
-            [this] {
-                return Evaluate("window.fakeService && fakeService.maps.length").toInt() == 1;
-            },
-            kWaitMs))
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return Evaluate(kMapStartedScript).toBool(); }, kWaitMs))
             << "the page never started its map";
     }
 
@@ -80,9 +117,7 @@ protected:
     }
 
     QJsonObject State() {
-        return QJsonDocument::fromJson(
-                   Evaluate("JSON.stringify(fakeService.state())").toString().toUtf8())
-            .object();
+        return QJsonDocument::fromJson(Evaluate(kStateScript).toString().toUtf8()).object();
     }
 
     // Polls the page's recorded state until done holds (or time runs out) and returns it.
@@ -104,8 +139,9 @@ protected:
     }
 
     MapPageFolder m_folder;
+    TileServer m_tiles;
     QWidget m_host;
-    MapBridge m_bridge{m_folder.path()};
+    MapBridge m_bridge{m_folder.path(), m_tiles.urlTemplate()};
 };
 
 TEST_F(MapBridgeTest, GooglePageStartsItsMapAndFollowsTheCalls) {
@@ -229,7 +265,7 @@ TEST_F(MapBridgeTest, ChinaPageTranslatesEveryPointAndKeepsTheCallOrder) {
 }
 
 TEST_F(MapBridgeTest, ScriptErrorsStayInsideThePage) {
-    for (int choice : {MapChoice::kGoogleMaps, MapChoice::kChinaMap}) {
+    for (int choice : {MapChoice::kGoogleMaps, MapChoice::kChinaMap, MapChoice::kOpenStreetMap}) {
         SCOPED_TRACE(qPrintable(MapBridge::PageFileName(choice)));
         OpenWithService(choice);
         // The page's error handler cancels error events, so none is reported.
@@ -265,32 +301,129 @@ TEST_F(MapBridgeTest, ScriptErrorsStayInsideThePage) {
     }
 }
 
+TEST_F(MapBridgeTest, OpenStreetMapPageDrawsOnItsTilesAndFollowsTheCalls) {
+    ASSERT_TRUE(m_tiles.isListening());
+    OpenWithService(MapChoice::kOpenStreetMap);
+    EXPECT_EQ(m_bridge.mapKind(), MapChoice::kOpenStreetMap);
+    EXPECT_TRUE(m_bridge.view()->url().toLocalFile().endsWith("/osm.html"));
+
+    QJsonObject s =
+        WaitForState([](const QJsonObject& st) { return st["tilesShown"].toInt() > 0; });
+    EXPECT_GT(s["tilesShown"].toInt(), 0) << "tiles come from the tile server named by the bridge";
+    EXPECT_EQ(m_tiles.lastUserAgent(), MapBridge::UserAgent().toUtf8());
+    const QString attribution = s["attribution"].toString();
+    EXPECT_TRUE(attribution.contains(u"© <a href=\"https://www.openstreetmap.org/copyright\">"
+                                     u"OpenStreetMap</a> contributors"_qs))
+        << qPrintable(attribution);
+    EXPECT_TRUE(s["mapFillsPane"].toBool());
+    EXPECT_TRUE(s["marker"].isNull()) << "the marker waits for the first position";
+    EXPECT_TRUE(s["notice"].toString().isEmpty());
+    for (const char* line : {"route", "driven"}) {
+        const QJsonObject l = s[line].toObject();
+        EXPECT_TRUE(l["onMap"].toBool()) << line;
+        EXPECT_DOUBLE_EQ(l["opacity"].toDouble(), 0.5) << line;
+        EXPECT_EQ(l["weight"].toInt(), 6) << line;
+        EXPECT_TRUE(l["points"].toArray().isEmpty()) << line;
+    }
+    EXPECT_EQ(s["route"].toObject()["colour"].toString(), "#8833FF");
+    EXPECT_EQ(s["driven"].toObject()["colour"].toString(), "#55EE55");
+
+    // A track load: the route is drawn and fits the view.
+    m_bridge.RunScript("pathdrived_delete()");
+    m_bridge.RunScript("path_delete()");
+    const Points route = {{48.1173, 11.516667}, {48.2, 11.6}, {48.3, 11.7}};
+    for (const auto& [lat, lng] : route)
+        m_bridge.RunScript(PlotScript("path_plot", lat, lng));
+    s = WaitForState(
+        [](const QJsonObject& st) { return st["route"].toObject()["drawn"].toBool(); });
+    ExpectPoints(s["route"].toObject()["points"], route, "route");
+    EXPECT_TRUE(s["routeInView"].toBool());
+    const int fittedZoom = s["zoom"].toInt();
+
+    // Playing: the trail grows and the map follows the marker at the zoom of the fit.
+    m_bridge.RunScript(PlotScript("pathdrived_plot", 48.05, 11.5));
+    m_bridge.MoveMarker(48.07038, 11.31);
+    s = WaitForState([](const QJsonObject& st) { return DrivenLength(st) == 2; });
+    ExpectPoints(s["driven"].toObject()["points"], {{48.05, 11.5}, {48.1173, 11.516667}}, "driven");
+    ExpectPoints(QJsonArray{s["marker"]}, {{48.1173, 11.516667}}, "marker");
+    EXPECT_TRUE(s["markerShown"].toBool());
+    EXPECT_TRUE(s["markerDraggable"].toBool());
+    ExpectPoints(QJsonArray{s["center"]}, {{48.1173, 11.516667}}, "centre", CentreTolerance(s));
+    EXPECT_EQ(s["zoom"].toInt(), fittedZoom);
+
+    m_bridge.RunScript("pathdrived_plot_to_n(2)");
+    m_bridge.RunScript("set_center(1.5, 2.5)");
+    s = WaitForState(
+        [](const QJsonObject& st) { return st["center"].toArray().at(0).toDouble() == 1.5; });
+    ExpectPoints(s["driven"].toObject()["points"], {route[0], route[1]},
+                 "driven after pathdrived_plot_to_n");
+    ExpectPoints(QJsonArray{s["center"]}, {{1.5, 2.5}}, "set_center", CentreTolerance(s));
+
+    m_bridge.RunScript("path_delete()");
+    m_bridge.RunScript("pathdrived_delete()");
+    s = WaitForState(
+        [](const QJsonObject& st) { return RouteLength(st) == 0 && DrivenLength(st) == 0; });
+    EXPECT_EQ(RouteLength(s), 0);
+    EXPECT_EQ(DrivenLength(s), 0);
+}
+
+// The profile keeps tiles on disk under the user's cache folder, so a trip reviewed later
+// without a network still has its map.
+TEST_F(MapBridgeTest, TilesSeenOnceAreShownAgainWithoutTheTileServer) {
+    OpenWithService(MapChoice::kOpenStreetMap);
+    QWebEngineProfile* profile = m_bridge.view()->page()->profile();
+    EXPECT_FALSE(profile->isOffTheRecord());
+    EXPECT_EQ(profile->httpCacheType(), QWebEngineProfile::DiskHttpCache);
+    EXPECT_TRUE(profile->cachePath().startsWith(
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation)))
+        << qPrintable(profile->cachePath());
+    EXPECT_EQ(profile->httpUserAgent(), MapBridge::UserAgent());
+    ASSERT_TRUE(WaitForState([](const QJsonObject& st) {
+                    return st["tilesShown"].toInt() > 0;
+                })["tilesShown"]
+                    .toInt() > 0);
+    const int shownOnline = State()["tilesShown"].toInt();
+
+    m_tiles.Stop();
+    const int requestsBefore = m_tiles.tileRequests();
+    m_bridge.ShowMapPage(MapChoice::kOpenStreetMap);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_bridge.isReady(); }, kWaitMs));
+    const QJsonObject s = WaitForState(
+        [&](const QJsonObject& st) { return st["tilesShown"].toInt() >= shownOnline; });
+    EXPECT_EQ(s["tilesShown"].toInt(), shownOnline);
+    EXPECT_EQ(m_tiles.tileRequests(), requestsBefore);
+}
+
 class MapKeyNoticeTest : public ::testing::TestWithParam<std::tuple<int, MapPageFolder::Keys>> {};
 
-TEST_P(MapKeyNoticeTest, MissingKeyShowsWhichKeyToSetAndLoadsNoService) {
+TEST_P(MapKeyNoticeTest, MissingKeyShowsOpenStreetMapWithANoticeAndKeepsTheChoice) {
     const auto [choice, keys] = GetParam();
     MapPageFolder folder(keys);
     ASSERT_TRUE(folder.isValid());
+    TileServer tiles;
     QWidget host;
-    MapBridge bridge(folder.path());
+    MapBridge bridge(folder.path(), tiles.urlTemplate());
     ASSERT_TRUE(bridge.CreateMapView(&host));
     host.show();
     bridge.ShowMapPage(choice);
     ASSERT_TRUE(QTest::qWaitFor([&] { return bridge.isReady(); }, kWaitMs));
+    EXPECT_EQ(bridge.mapKind(), choice) << "the choice is kept for when the key is set";
+    EXPECT_TRUE(bridge.view()->url().toLocalFile().endsWith("/osm.html"));
     const QString keyName = choice == MapChoice::kChinaMap ? "\"baidu\"" : "\"google\"";
-    QString notice;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            notice =
-                EvaluateInPage(bridge.view()->page(), "document.getElementById('map').textContent")
-                    .toString();
-            return !notice.isEmpty();
-        },
-        kWaitMs));
+    const QString notice =
+        EvaluateInPage(bridge.view()->page(), "document.getElementById('notice').textContent")
+            .toString();
     EXPECT_TRUE(notice.contains(keyName) && notice.contains("map-keys.js")) << qPrintable(notice);
     bridge.RunScript("path_plot(1,2)");
     bridge.MoveMarker(48.07038, 11.31);
-    QTest::qWait(100);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return EvaluateInPage(bridge.view()->page(),
+                                  "routeLine.getLatLngs().length + drivenLine.getLatLngs().length")
+                       .toInt() == 2;
+        },
+        kWaitMs))
+        << "the calls draw on the page that is shown";
     EXPECT_EQ(EvaluateInPage(bridge.view()->page(), "typeof window.fakeService").toString(),
               "undefined");
 }
@@ -376,6 +509,22 @@ TEST_F(MapBridgeTest, ChangingTheServiceReloadsTheViewWithItsPage) {
                  {{48.1173 + MapPageFolder::kTranslateLatOffset,
                    11.516667 + MapPageFolder::kTranslateLngOffset}},
                  "centre");
+
+    // On to the page that needs no key, and back to the first one.
+    for (int choice : {MapChoice::kOpenStreetMap, MapChoice::kGoogleMaps}) {
+        SCOPED_TRACE(qPrintable(MapBridge::PageFileName(choice)));
+        m_bridge.ShowMapPage(choice);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_bridge.isReady(); }, kWaitMs));
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return Evaluate(kMapStartedScript).toBool(); }, kWaitMs));
+        EXPECT_TRUE(m_bridge.view()->url().toLocalFile().endsWith(MapBridge::PageFileName(choice)));
+        m_bridge.MoveMarker(48.07038, 11.31);
+        const QJsonObject again =
+            WaitForState([](const QJsonObject& st) { return DrivenLength(st) == 1; });
+        EXPECT_EQ(RouteLength(again), 0);
+        ExpectPoints(QJsonArray{again["center"]}, {{48.1173, 11.516667}}, "centre",
+                     CentreTolerance(again));
+    }
 }
 
 TEST(MapBridgeScriptTest, MarkerScriptUsesDegreesAndADotInAnyLocale) {

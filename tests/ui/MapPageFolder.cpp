@@ -116,6 +116,23 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size();
 }
 
+bool CopyFolder(const QString& from, const QString& to) {
+    if (!QDir().mkpath(to))
+        return false;
+    const QDir source(from);
+    const QFileInfoList entries =
+        source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    if (entries.isEmpty())
+        return false;
+    for (const QFileInfo& entry : entries) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        if (entry.isDir() ? !CopyFolder(entry.filePath(), target)
+                          : !QFile::copy(entry.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString BuiltPagesFolder() {
@@ -129,10 +146,12 @@ MapPageFolder::MapPageFolder(Keys keys) {
         return;
     const QDir built(BuiltPagesFolder());
     const QDir here(m_dir.path());
-    for (const char* page : {"gmap.html", "BMap.html"}) {
+    for (const char* page : {"gmap.html", "BMap.html", "osm.html"}) {
         if (!QFile::copy(built.filePath(page), here.filePath(page)))
             return;
     }
+    if (!CopyFolder(built.filePath("leaflet"), here.filePath("leaflet")))
+        return;
     const QByteArray baidu = QByteArray(kFakeBaidu)
                                  .replace("%LAT%", QByteArray::number(kTranslateLatOffset))
                                  .replace("%LNG%", QByteArray::number(kTranslateLngOffset));

@@ -6,7 +6,7 @@
 
 class QWebEnginePage;
 
-// A temporary folder holding copies of the real map pages, a map-keys.js written by the
+// A temporary folder holding copies of the real map pages (with Leaflet beside osm.html), a map-keys.js written by the
 // test and small stand-ins of the two map services' scripts. The stand-ins record what the
 // page did; window.fakeService.state() returns it as plain data.
 class MapPageFolder {

@@ -57,7 +57,7 @@ const QRect kCurveRect = FromDialogUnits(7, 252, 386, 44);
 CKTRDlg::CKTRDlg(CAppSettings& settings, const MainWindowOptions& options, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_settings(settings),
       m_frontChannel(options.channelArguments), m_rearChannel(options.channelArguments),
-      m_map(options.mapPageFolder),
+      m_map(options.mapPageFolder, options.mapTileUrl),
       m_controller(m_frontChannel, m_rearChannel, m_catalogue, *this) {
     setWindowTitle(kTitle);
     CGdiPlusBitmapResource icon;

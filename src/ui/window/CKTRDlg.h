@@ -38,10 +38,12 @@ class UnreadableNotice;
 class WindowMenu;
 
 // What the window's players and map are made with; the defaults are the program's own. Tests
-// give the players a silent sound output and the map a folder of pages that need no network.
+// give the players a silent sound output and the map a folder of pages and a tile server that
+// need no network.
 struct MainWindowOptions {
     QStringList channelArguments = CMediaChannel::DefaultArguments();
     QString mapPageFolder; // empty: ProgramDataFolder()
+    QString mapTileUrl;    // empty: the OpenStreetMap tile servers
 };
 
 // The main window: borderless and dark, with its own title, grip and picture buttons. It is
