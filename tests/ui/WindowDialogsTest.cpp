@@ -1,3 +1,4 @@
+#include "MapPageFolder.h"
 #include "app/CAppSettings.h"
 #include "app/SystemText.h"
 #include "ui/controls/CKtcToolTipCtrl.h"
@@ -77,10 +78,12 @@ class WindowDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_config.isValid()); }
 
-    // The window over the settings file as the test left it.
+    // The window over the settings file as the test left it, with pages that have their keys.
     CKTRDlg& Window() {
         if (!m_window) {
-            m_window = std::make_unique<CKTRDlg>(m_settings);
+            MainWindowOptions options;
+            options.mapPageFolder = m_pages.path();
+            m_window = std::make_unique<CKTRDlg>(m_settings, options);
             m_window->show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
         }
@@ -126,6 +129,7 @@ protected:
 
     QTemporaryDir m_config;
     CAppSettings m_settings{m_config.filePath(QString::fromLatin1(CAppSettings::kFileName))};
+    MapPageFolder m_pages;
     std::unique_ptr<CKTRDlg> m_window;
 };
 
@@ -170,7 +174,7 @@ TEST_F(WindowDialogsTest, LanguageApplyRelabelsTheWindowWhileTheDialogStaysOpen)
 }
 
 TEST_F(WindowDialogsTest, TheStoredMapChoiceIsShownAtStart) {
-    ASSERT_TRUE(m_settings.WriteInt(SettingsKeys::kMap, 5));
+    ASSERT_TRUE(m_settings.WriteInt(SettingsKeys::kMap, 1));
     EXPECT_EQ(Window().map().mapKind(), MapChoice::kChinaMap);
     EXPECT_EQ(m_settings.mapChoice(), MapChoice::kChinaMap);
 }
