@@ -347,6 +347,21 @@ void CMediaChannel::SetTime(int64_t ms) {
         setTime(m_player, ms);
 }
 
+void CMediaChannel::NextFrame() {
+    if (!m_loaded)
+        return;
+    // A player still opening its media ignores a frame step as it ignores a pause; it is held
+    // where it starts instead.
+    if (m_awaitingPlaying) {
+        Pause();
+        return;
+    }
+    if (const auto nextFrame = VLC_FUNCTION(libvlc_media_player_next_frame))
+        nextFrame(m_player);
+    m_playing = false;
+    m_paused = true;
+}
+
 int CMediaChannel::SetRate(float rate) {
     if (!m_loaded)
         return -1;

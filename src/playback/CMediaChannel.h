@@ -85,6 +85,8 @@ public:
     int64_t GetLength() const;
     int64_t GetTime() const;
     void SetTime(int64_t ms);
+    // Shows the next frame and holds the player paused there; Play resumes.
+    void NextFrame();
     // The framework's result (0 = done); -1 when not loaded.
     int SetRate(float rate);
     // Plays at a rate a little off the set one, to keep in step with another channel; Rate()

@@ -153,14 +153,15 @@ CMediaChannel& PlaybackController::ClockChannel() {
 
 void PlaybackController::UpdatePositionSlider() {
     const CMediaChannel& clock = ClockChannel();
-    const int64_t length = clock.GetLength();
-    const int64_t time = clock.GetTime();
-    int position = 0;
-    if (length > 0 && time > 0)
-        position = std::min(kPositionSliderRange,
-                            static_cast<int>(std::trunc(static_cast<double>(time) / length *
-                                                        kPositionSliderRange)));
-    m_display.SetPositionSlider(position);
+    m_display.SetPositionSlider(SliderPosition(clock.GetTime(), clock.GetLength()));
+}
+
+int PlaybackController::SliderPosition(int64_t timeMs, int64_t lengthMs) {
+    if (lengthMs <= 0 || timeMs <= 0)
+        return 0;
+    return std::min(kPositionSliderRange,
+                    static_cast<int>(std::trunc(static_cast<double>(timeMs) / lengthMs *
+                                                kPositionSliderRange)));
 }
 
 void PlaybackController::OnSeekRequest() {
@@ -202,13 +203,17 @@ void PlaybackController::OnSeekTimer() {
     const int64_t target = m_pendingSeekMs.load();
     if (target == kNoSeek)
         return;
-    m_front.SetTime(target);
-    m_rear.SetTime(target);
+    SeekBoth(target);
+}
+
+void PlaybackController::SeekBoth(int64_t targetMs) {
+    m_front.SetTime(targetMs);
+    m_rear.SetTime(targetMs);
     // Both start from the same place again, so the rear drops any correction it ran with.
     const double rate = kSpeedTable[m_speedIndex].rate;
     m_rear.ApplyRateCorrection(static_cast<float>(rate));
     m_sync.Restart(rate);
-    m_catalogue.RedrawDrivenPath(static_cast<uint32_t>(target));
+    m_catalogue.RedrawDrivenPath(static_cast<uint32_t>(targetMs));
     m_pendingSeekMs = kNoSeek;
 }
 

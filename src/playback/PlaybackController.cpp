@@ -84,7 +84,7 @@ void PlaybackController::OnOpen() {
 
 bool PlaybackController::OpenPath(const QString& path) {
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists() || (m_catalogue.EntryCount() != 0 && switchPending()))
         return false;
     m_pendingSeekMs = kNoSeek;
     StopBoth();

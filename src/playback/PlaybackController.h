@@ -40,6 +40,7 @@ public:
     static constexpr int kDeferredStartTicks = 5;
     static constexpr int kPositionSliderRange = 1000;
     static constexpr int kVolumePerSliderStep = 2;
+    static constexpr int64_t kSkipMs = 5000;
     // lParam of a WM_KTR_TIME_CHANGED from the front channel; the rear channel's carry 0.
     // The length is read on the window thread, as the framework must not be called from
     // its event threads.
@@ -66,12 +67,24 @@ public:
     void OnSnapshot();
     void OnMute();
     void OnToggleAutoPlay();
+    // The keyboard's steps. Skip and frame step act on both channels of the recording that
+    // plays and do nothing while nothing is catalogued.
+    // Moves both channels by deltaMs from where they are (or from a seek that waits), within
+    // the recording.
+    void OnSkip(int64_t deltaMs);
+    // One frame forward on both channels, which then stay paused.
+    void OnFrameStep();
+    void OnNormalSpeed();
+    // The first entry of the next recording, or of the previous one; the other file of the
+    // same recording is no step. Nothing happens at either end or while a switch is pending.
+    void OnNextRecording();
+    void OnPreviousRecording();
     // Stops both channels, leaving the surfaces and the rest of the playback state alone.
     void StopBoth();
 
     // Opens what a path names, as OPEN does with the dialog's answer: a folder is scanned and
     // its first recording starts shortly after; a file is catalogued and played at once.
-    // False when the path does not exist.
+    // False when the path does not exist, or, as for OPEN, while a switch is pending.
     bool OpenPath(const QString& path);
 
     void StartRecording(int32_t index);
@@ -115,6 +128,10 @@ private:
     void OnSeekRequest();
     void OnVolumeChanged();
     void OnSeekTimer();
+    void SeekBoth(int64_t targetMs);
+    void ShowTime(int64_t timeMs, int64_t lengthMs);
+    // Names the recording of an entry: its front file, or its rear file when it has none.
+    QString RecordingOf(int32_t index) const;
     void OnDeferredStartTimer();
     void OnSpeedOverlayTimer();
     void OnChannelSyncTimer();
@@ -132,6 +149,7 @@ private:
     int32_t ClampedCurrentEntry() const;
     CMediaChannel& ClockChannel();
     void UpdatePositionSlider();
+    static int SliderPosition(int64_t timeMs, int64_t lengthMs);
 
     CMediaChannel& m_front;
     CMediaChannel& m_rear;

@@ -65,6 +65,13 @@ void CSkinnedSlider::SetPositionFromX(int x) {
     setValue(PositionFromX(x));
 }
 
+void CSkinnedSlider::StepBy(int amount) {
+    const int before = value();
+    setValue(value() + amount);
+    if (value() != before)
+        NotifyWindow();
+}
+
 void CSkinnedSlider::NotifyWindow() {
     KtrMessageEvent message(m_message, 0, 0);
     QCoreApplication::sendEvent(window(), &message);

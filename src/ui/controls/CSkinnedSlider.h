@@ -16,6 +16,8 @@ public:
     QRect ThumbRect() const;
     // The value under x; outside the channel it is clamped to the range.
     int PositionFromX(int x) const;
+    // Moves the thumb by amount as the keys do, and tells the window.
+    void StepBy(int amount);
 
 protected:
     CSkinnedSlider(QEvent::Type message, int maximum, QColor thumb, QColor pressedThumb,

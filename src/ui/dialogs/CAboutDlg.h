@@ -4,7 +4,8 @@
 
 class CAppSettings;
 
-// The program's icon, name and version, titled in the chosen language.
+// The program's icon, name and version and the keys of the main window, in the chosen
+// language.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 

@@ -78,6 +78,8 @@ CKTRDlg::CKTRDlg(CAppSettings& settings, const MainWindowOptions& options, QWidg
     ConnectPlaybackCommands();
     SetUpDialogs();
     ConnectFileCommands();
+    SetUpKeys();
+    setAcceptDrops(true);
 
     PlaceFromSettings();
     LayoutControls();

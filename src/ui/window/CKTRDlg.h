@@ -7,6 +7,7 @@
 #include "playback/PlaybackController.h"
 #include "playback/PlaybackDisplay.h"
 #include "ui/MapBridge.h"
+#include "ui/PlayerKeys.h"
 #include "ui/window/ControlIds.h"
 #include "ui/window/SplitterDrag.h"
 #include "ui/window/WindowLayout.h"
@@ -36,6 +37,7 @@ class CVideoStaticBg;
 class QKeyEvent;
 class UnreadableNotice;
 class WindowMenu;
+class WindowShortcuts;
 
 // What the window's players and map are made with; the defaults are the program's own. Tests
 // give the players a silent sound output and the map a folder of pages and a tile server that
@@ -84,6 +86,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateControls();
@@ -103,6 +107,9 @@ private:
     void RunConfigDialog();
     void RunAboutBox();
     CGdipButton* Button(ControlId id) const;
+    // The keys of media players, each doing what a command of the control bar does.
+    void SetUpKeys();
+    void RunKeyCommand(KeyCommand command);
     // The file commands on the ticked groups.
     void OnUnlock();
     void OnDelete();
@@ -169,6 +176,7 @@ private:
                       [this](const std::vector<FileFailure>& failures) { OnCopyEnded(failures); }};
     CKtcToolTipCtrl* m_tips = nullptr;
     WindowMenu* m_windowMenu = nullptr;
+    WindowShortcuts* m_keys = nullptr;
     std::map<ControlId, QWidget*> m_controls;
 
     CVideoStaticBg* m_frontPanel = nullptr;
