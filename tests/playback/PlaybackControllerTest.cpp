@@ -194,6 +194,33 @@ TEST_F(Controller, ARearOnlyRecordingLeavesTheFrontChannelOut) {
     EXPECT_TRUE(display.surfaceShown[1]);
 }
 
+// Entries 0..3 are F0, R0, F1, R1: the other file of the same recording is no step.
+TEST_F(Controller, NextAndPreviousRecordingStepOverTheOtherFileOfTheSameRecording) {
+    ScanTwoRecordings();
+    struct Case {
+        int32_t from;
+        bool next;
+        int32_t to;
+    };
+    const Case cases[] = {
+        {0, true, 2},  {1, true, 2},  {2, true, 2},  {3, true, 3},
+        {3, false, 0}, {2, false, 0}, {1, false, 1}, {0, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << (c.next ? " next" : " previous"));
+        // A fresh controller each time: a step starts a switch, which holds the next step.
+        PlaybackController stepper(front, rear, catalogue, display);
+        ASSERT_TRUE(catalogue.Select(c.from));
+        c.next ? stepper.OnNextRecording() : stepper.OnPreviousRecording();
+        EXPECT_EQ(catalogue.currentEntry(), c.to);
+        if (c.from != c.to) {
+            EXPECT_TRUE(stepper.switchPending());
+            stepper.OnPreviousRecording();
+            EXPECT_EQ(catalogue.currentEntry(), c.to) << "held while switching";
+        }
+    }
+}
+
 TEST_F(Controller, SelectionsAndOpenWaitWhileASwitchIsPending) {
     ScanTwoRecordings();
     SendMessage(WM_KTR_FILE_SELECTED, 2);
