@@ -302,4 +302,27 @@ TEST_F(PlayingController, OnlyThePlayCommandDropsAWaitingSeek) {
     EXPECT_EQ(controller.pendingSeekMs(), 0) << "the start is a seek target like any other";
 }
 
+// The rear channel is the clock while no front file is active.
+TEST_F(PlayingController, SkipsMoveByFiveSecondsWithinTheRecording) {
+    ASSERT_TRUE(rear.IsLoaded());
+    WriteRecording(card.filePath("R/KTR_240515-081500R.MP4"), "2024-05-15 08:15:00");
+    ASSERT_TRUE(catalogue.Scan(card.path(), QString()));
+    controller.AttachChannels();
+    rear.Open(Clip().toUtf8());
+    ASSERT_EQ(rear.Play(), 0);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return rear.GetTime() > 0 && rear.GetLength() > 0; }, kTimeoutMs));
+    rear.Pause();
+    const auto landsAt = [&](int64_t target) {
+        return QTest::qWaitFor([&] { return std::abs(rear.GetTime() - target) < 300; }, kTimeoutMs);
+    };
+    const int64_t from = rear.GetTime();
+    controller.OnSkip(PlaybackController::kSkipMs);
+    EXPECT_TRUE(landsAt(from + PlaybackController::kSkipMs)) << "at " << rear.GetTime() << " ms";
+    EXPECT_EQ(display.positionSlider,
+              static_cast<int>((from + PlaybackController::kSkipMs) * 1000 / rear.GetLength()));
+    controller.OnSkip(-60000);
+    EXPECT_TRUE(landsAt(0)) << "at " << rear.GetTime() << " ms";
+}
+
 } // namespace
