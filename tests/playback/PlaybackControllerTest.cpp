@@ -325,4 +325,18 @@ TEST_F(PlayingController, SkipsMoveByFiveSecondsWithinTheRecording) {
     EXPECT_TRUE(landsAt(0)) << "at " << rear.GetTime() << " ms";
 }
 
+TEST_F(PlayingController, FrameStepHoldsThePlayingChannelPaused) {
+    ASSERT_TRUE(rear.IsLoaded());
+    WriteRecording(card.filePath("R/KTR_240515-081500R.MP4"), "2024-05-15 08:15:00");
+    ASSERT_TRUE(catalogue.Scan(card.path(), QString()));
+    controller.AttachChannels();
+    rear.Open(Clip().toUtf8());
+    ASSERT_EQ(rear.Play(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rear.GetTime() > 500; }, kTimeoutMs));
+    display.playButtonState = 1;
+    controller.OnFrameStep();
+    EXPECT_TRUE(rear.IsPaused());
+    EXPECT_EQ(display.playButtonState, 0);
+}
+
 } // namespace
