@@ -1,20 +1,8 @@
 #include "map/KmlExport.h"
 
-#include "map/MapLog.h"
-#include "platform/AtomicFile.h"
-#include "platform/PathText.h"
-
-#include <QDateTime>
-#include <QDir>
-#include <QStandardPaths>
-
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
-constexpr qsizetype kExtensionLength = 4; // ".MP4", ".AVI"
-constexpr double kImplausibleDegrees = 200.0;
+const QString kExtension = QStringLiteral(".KML");
 
 constexpr char kClosingText[] = "\n        </coordinates>\n"
                                 "      </LineString>\n"
@@ -22,67 +10,14 @@ constexpr char kClosingText[] = "\n        </coordinates>\n"
                                 "  </Document>\n"
                                 "</kml>\n";
 
-QDateTime LocalStart(const KmlRecording& recording) {
-    return QDateTime::fromSecsSinceEpoch(recording.startTime, Qt::LocalTime);
-}
-
-// U+FFFE and U+FFFF are valid in a file name but not in XML.
-bool IsXmlChar(char16_t c) {
-    return (c >= 0x20 && c < 0xFFFE) || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
-// File names may hold anything the file system allows; none of it may break the document.
-QString XmlEscaped(const QString& text) {
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar ch : text) {
-        switch (ch.unicode()) {
-        case u'&':
-            escaped += QLatin1String("&amp;");
-            break;
-        case u'<':
-            escaped += QLatin1String("&lt;");
-            break;
-        case u'>':
-            escaped += QLatin1String("&gt;");
-            break;
-        case u'"':
-            escaped += QLatin1String("&quot;");
-            break;
-        case u'\'':
-            escaped += QLatin1String("&apos;");
-            break;
-        default:
-            escaped += IsXmlChar(ch.unicode()) ? ch : QChar::ReplacementCharacter;
-        }
-    }
-    return escaped;
-}
-
 } // namespace
 
 QString KmlOutputFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty())
-        return {};
-    const QString folder = WithTrailingSeparator(QDir::toNativeSeparators(documents)) +
-                           QStringLiteral("KTR") + QDir::separator() + QStringLiteral("KML") +
-                           QDir::separator();
-    QDir().mkpath(folder);
-    return folder;
+    return ExportOutputFolder(QStringLiteral("KML"));
 }
 
 QString KmlFilePath(const QString& folder, const KmlRecording& recording) {
-    const QString base = recording.fileName.left(
-        std::max<qsizetype>(0, recording.fileName.size() - kExtensionLength));
-    return WithTrailingSeparator(folder) + base +
-           LocalStart(recording).toString(QStringLiteral("_yyyy_MM_dd_HH-mm-ss")) +
-           QStringLiteral(".KML");
-}
-
-QString KmlPlacemarkName(const KmlRecording& recording) {
-    return QLatin1Char('"') + recording.subfolder + recording.fileName + QLatin1Char('"') +
-           LocalStart(recording).toString(QStringLiteral(" yyyy/MM/dd HH:mm:ss"));
+    return ExportFilePath(folder, recording, kExtension);
 }
 
 QByteArray KmlDocument(const QString& placemarkName, const TrackBuffer& track) {
@@ -96,39 +31,20 @@ QByteArray KmlDocument(const QString& placemarkName, const TrackBuffer& track) {
                 "      <LineString>\n"
                 "        <tessellate>1</tessellate>\n"
                 "        <coordinates>\n";
-    const size_t count = std::min<size_t>(track.pointCount(), track.points.size());
-    for (size_t i = 0; i < count; ++i) {
-        const TrackPoint& point = track.points[i];
-        if (!point.fixValid())
-            continue;
-        const double latitude = NmeaToDegrees(point.latitudeNmea);
-        const double longitude = NmeaToDegrees(point.longitudeNmea);
-        // Written as "nan" or "-inf" a coordinate would break the document for its readers.
-        if (!std::isfinite(latitude) || !std::isfinite(longitude) ||
-            latitude >= kImplausibleDegrees || longitude >= kImplausibleDegrees)
-            continue;
+    for (const ExportedPoint& exported : ExportedPoints(track)) {
         // QString::asprintf formats with a dot whatever the process locale says.
-        document += QString::asprintf("%f,%f,%d\n", longitude, latitude, point.altitude).toLatin1();
+        document += QString::asprintf("%f,%f,%d\n", exported.longitude, exported.latitude,
+                                      exported.point->altitude)
+                        .toLatin1();
     }
     document += kClosingText;
     return document;
 }
 
-bool KmlTrackLoaded(const TrackBuffer& track, int32_t entryCount) {
-    return entryCount > 0 && track.entryIndex >= 0;
-}
-
 KmlExportResult ExportKml(const QString& folder, TrackBuffer& track, int32_t entryCount,
                           const KmlRecordingLookup& recordingAt) {
-    if (track.entryIndex >= entryCount)
-        track.entryIndex = entryCount - 1;
-    if (track.entryIndex < 0)
-        return {};
-    const KmlRecording recording = recordingAt(track.entryIndex);
-    KmlExportResult result;
-    result.path = KmlFilePath(folder, recording);
-    result.ok = WriteFileAtomically(result.path, KmlDocument(KmlPlacemarkName(recording), track));
-    if (!result.ok)
-        qCDebug(lcMap) << "could not write KML file" << result.path;
-    return result;
+    return ExportTrack(folder, track, entryCount, recordingAt, kExtension,
+                       [](const KmlRecording& recording, const TrackBuffer& loaded) {
+                           return KmlDocument(KmlPlacemarkName(recording), loaded);
+                       });
 }
