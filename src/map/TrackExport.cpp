@@ -112,7 +112,6 @@ KmlExportResult ExportTrack(const QString& folder, TrackBuffer& track, int32_t e
     result.path = ExportFilePath(folder, recording, extension);
     result.ok = WriteFileAtomically(result.path, document(recording, track));
     if (!result.ok)
-        qCDebug(lcMap) << "could not write" << extension.mid(1).toUpper() << "file"
-                       << result.path;
+        qCDebug(lcMap) << "could not write" << extension.mid(1).toUpper() << "file" << result.path;
     return result;
 }

@@ -54,6 +54,10 @@ QString PlotScript(const char* format, const TrackPoint& point) {
 
 } // namespace
 
+bool ReadsTrackFromSidecar(const QString& path) {
+    return QFileInfo(path).fileName().endsWith(kSidecarExtension, Qt::CaseSensitive);
+}
+
 TrackLoader::TrackLoader(TrackBuffer& track, GSensorCurveSink* curve, MapScriptSink* map)
     : m_track(track), m_curve(curve), m_map(map) {}
 
@@ -62,8 +66,7 @@ int32_t TrackLoader::Load(int32_t entryIndex, const QString& path, const Recordi
     RunScript(QStringLiteral("path_delete()"));
     m_track.resize(0, 0);
     m_track.entryIndex = entryIndex;
-    // Only the camera's own upper-case ending marks a transport stream with a sidecar.
-    if (QFileInfo(path).fileName().endsWith(kSidecarExtension, Qt::CaseSensitive))
+    if (ReadsTrackFromSidecar(path))
         return LoadFromSidecar(path);
     return LoadEmbedded(path, info);
 }

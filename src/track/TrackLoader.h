@@ -10,6 +10,10 @@ class GSensorCurveSink;
 class MapScriptSink;
 class QFile;
 
+// Whether the track of the recording at path is read from its NMEA sidecar: only the camera's
+// own upper-case ".TS" ending marks a transport stream with one. Such a track has no course.
+bool ReadsTrackFromSidecar(const QString& path);
+
 // Reads the track of one recording into the catalogue's TrackBuffer and feeds the G-sensor
 // curve and the map page. Either sink may be absent; its calls are then skipped.
 class TrackLoader {
