@@ -77,6 +77,10 @@ constexpr StringEntry kEntries[] = {
     {248, u"下一段录像"},
     {249, u"上一段录像"},
     {250, u"打开文件夹或文件"},
+    {460, u"保存 GPX 文件：%s 成功。"},
+    {461, u"保存 GPX 文件：%s 失败。"},
+    {462, u"保存 GPX"},
+    {463, u"将 GPS 数据保存为 GPX 文件"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"1 个录像无法读取"},
     {1501, u"%d 个录像无法读取"},

@@ -77,6 +77,10 @@ constexpr StringEntry kEntries[] = {
     {248, u"下一段錄影"},
     {249, u"上一段錄影"},
     {250, u"開啟資料夾或檔案"},
+    {460, u"儲存 GPX 檔案：%s 成功。"},
+    {461, u"儲存 GPX 檔案：%s 失敗。"},
+    {462, u"儲存 GPX"},
+    {463, u"將 GPS 資料儲存為 GPX 檔案"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"1 個錄影無法讀取"},
     {1501, u"%d 個錄影無法讀取"},

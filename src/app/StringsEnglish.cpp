@@ -77,6 +77,10 @@ constexpr StringEntry kEntries[] = {
     {248, u"Next recording"},
     {249, u"Previous recording"},
     {250, u"Open a folder or a file"},
+    {460, u"Save GPX file: %s OK."},
+    {461, u"Save GPX file: %s Failed."},
+    {462, u"Save GPX"},
+    {463, u"Save GPS data to GPX file"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"1 recording could not be read"},
     {1501, u"%d recordings could not be read"},

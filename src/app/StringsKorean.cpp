@@ -77,6 +77,10 @@ constexpr StringEntry kEntries[] = {
     {248, u"다음 녹화"},
     {249, u"이전 녹화"},
     {250, u"폴더 또는 파일 열기"},
+    {460, u"GPX 파일 저장: %s 완료."},
+    {461, u"GPX 파일 저장: %s 실패."},
+    {462, u"GPX 저장"},
+    {463, u"GPS 데이터를 GPX 파일로 저장"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"녹화 파일 1개를 읽을 수 없습니다"},
     {1501, u"녹화 파일 %d개를 읽을 수 없습니다"},

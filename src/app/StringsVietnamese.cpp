@@ -77,6 +77,10 @@ constexpr StringEntry kEntries[] = {
     {248, u"Bản ghi tiếp theo"},
     {249, u"Bản ghi trước"},
     {250, u"Mở thư mục hoặc tệp"},
+    {460, u"Lưu tệp GPX: %s thành công."},
+    {461, u"Lưu tệp GPX: %s thất bại."},
+    {462, u"Lưu GPX"},
+    {463, u"Lưu dữ liệu GPS vào tệp GPX"},
     // 1500 to 1512: the recordings a folder scan could not read.
     {1500, u"Không đọc được 1 bản ghi"},
     {1501, u"Không đọc được %d bản ghi"},

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "map/KmlExport.h"
+#include "ui/TrackExportCommand.h"
 
 #include <QString>
 
 #include <cstdint>
-#include <functional>
-
-// A message text by string id in the chosen language.
-using KmlTextLookup = std::function<QString(uint16_t id)>;
 
 // The window's KML command: tells the user there is nothing to export while no track is
 // loaded, otherwise exports into folder (the KmlOutputFolder when empty) and reports where

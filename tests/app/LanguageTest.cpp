@@ -21,6 +21,7 @@ const std::vector<uint16_t> kProgramIds = {
     186, 187, 188, 189, 190, 191, 192, 193, 194, 195, 196, 197, 198, 199, 200,
     // The about box's list of keys.
     240, 241, 242, 243, 244, 245, 246, 247, 248, 249, 250,
+    460, 461, 462, 463, // GPX export
 };
 
 // The texts about the recordings a folder scan could not read.
@@ -68,7 +69,7 @@ TEST(Languages, EveryTableHasEveryIdOnce) {
 // A translation that loses or adds a conversion would format garbage into a message box.
 TEST(Languages, FormatTextsKeepTheirOneArgument) {
     const std::pair<uint16_t, const char16_t*> formats[] = {
-        {125, u"%s"}, {126, u"%s"}, {141, u"%s"}, {1501, u"%d"}};
+        {125, u"%s"}, {126, u"%s"}, {141, u"%s"}, {460, u"%s"}, {461, u"%s"}, {1501, u"%d"}};
     for (int row = 0; row < kLanguageCount; ++row) {
         for (const auto& [id, conversion] : formats) {
             const QString text = FindString(TableOfRow(row), id);

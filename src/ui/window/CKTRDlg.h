@@ -34,6 +34,8 @@ class CStatusBoardStatic;
 class CVideoSlider;
 class CVideoStatic;
 class CVideoStaticBg;
+class KmlButtonMenu;
+struct KmlRecording;
 class QKeyEvent;
 class UnreadableNotice;
 class WindowMenu;
@@ -99,7 +101,10 @@ private:
     void ReportChannelsNotLoaded();
     void ToggleMap();
     void ToggleGSensor();
+    void SetUpKmlButtonMenu();
+    KmlRecording ExportedRecording(int32_t index) const;
     void ExportKml();
+    void ExportGpx();
     void ApplyMapChoice();
     void ApplyLanguage();
     // The Conf and about commands and the window menu.
@@ -177,6 +182,7 @@ private:
     CKtcToolTipCtrl* m_tips = nullptr;
     WindowMenu* m_windowMenu = nullptr;
     WindowShortcuts* m_keys = nullptr;
+    KmlButtonMenu* m_kmlMenu = nullptr;
     std::map<ControlId, QWidget*> m_controls;
 
     CVideoStaticBg* m_frontPanel = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/Prompts.h"
 #include "playback/WindowMessages.h"
 #include "ui/CGSensorCtrl.h"
+#include "ui/GpxCommand.h"
 #include "ui/KmlCommand.h"
 #include "ui/controls/ApplyTooltipTexts.h"
 #include "ui/controls/CGdipButton.h"
@@ -23,6 +24,7 @@
 #include "ui/controls/CompassSector.h"
 #include "ui/lists/CKtrFileListCtrl.h"
 #include "ui/lists/CKtrGroupListCtrl.h"
+#include "ui/window/KmlButtonMenu.h"
 #include "ui/window/UnreadableNotice.h"
 #include "ui/window/WindowMenu.h"
 
@@ -59,6 +61,17 @@ void CKTRDlg::ConnectPlaybackCommands() {
     onClick(ControlId::MapButton, [this] { ToggleMap(); });
     onClick(ControlId::GSensorButton, [this] { ToggleGSensor(); });
     onClick(ControlId::KmlButton, [this] { ExportKml(); });
+    SetUpKmlButtonMenu();
+}
+
+void CKTRDlg::SetUpKmlButtonMenu() {
+    CGdipButton* kml = Button(ControlId::KmlButton);
+    m_kmlMenu = new KmlButtonMenu(kml);
+    m_kmlMenu->Relabel(m_settings);
+    kml->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(kml, &QWidget::customContextMenuRequested, this,
+            [this, kml](const QPoint& at) { m_kmlMenu->popup(kml->mapToGlobal(at)); });
+    connect(m_kmlMenu->gpxAction(), &QAction::triggered, this, [this] { ExportGpx(); });
 }
 
 // A missing media framework is reported once per channel; the window still opens and works
@@ -113,13 +126,23 @@ void CKTRDlg::ToggleGSensor() {
     m_settings.WriteInt(SettingsKeys::kGSensorEnable, m_gsensorEnabled ? 1 : 0);
 }
 
+KmlRecording CKTRDlg::ExportedRecording(int32_t index) const {
+    const RecordingEntry& entry = m_catalogue.Entry(index);
+    return KmlRecording{entry.subfolder, entry.name, entry.info.startTime};
+}
+
 void CKTRDlg::ExportKml() {
-    const auto recordingAt = [this](int32_t index) {
-        const RecordingEntry& entry = m_catalogue.Entry(index);
-        return KmlRecording{entry.subfolder, entry.name, entry.info.startTime};
-    };
-    RunKmlCommand(m_catalogue.Track(), m_catalogue.EntryCount(), recordingAt,
-                  [this](uint16_t id) { return LoadText(m_settings, id); });
+    RunKmlCommand(
+        m_catalogue.Track(), m_catalogue.EntryCount(),
+        [this](int32_t index) { return ExportedRecording(index); },
+        [this](uint16_t id) { return LoadText(m_settings, id); });
+}
+
+void CKTRDlg::ExportGpx() {
+    RunGpxCommand(
+        m_catalogue.Track(), m_catalogue.EntryCount(),
+        [this](int32_t index) { return ExportedRecording(index); },
+        [this](uint16_t id) { return LoadText(m_settings, id); });
 }
 
 void CKTRDlg::ApplyMapChoice() {
@@ -132,6 +155,7 @@ void CKTRDlg::ApplyLanguage() {
     ApplyTooltipTexts(*this, *m_tips, m_settings.languageId());
     m_windowMenu->Relabel(m_settings);
     m_unreadableNotice->Relabel();
+    m_kmlMenu->Relabel(m_settings);
 }
 
 bool CKTRDlg::IsVideoSurfaceShown(VideoChannel channel) const {
