@@ -29,7 +29,7 @@ constexpr char kOpening[] =
     "     xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1 "
     "http://www.topografix.com/GPX/1/1/gpx.xsd "
     "http://www.garmin.com/xmlschemas/TrackPointExtension/v2 "
-    "http://www.garmin.com/xmlschemas/TrackPointExtensionv2.xsd\">\n";
+    "https://www8.garmin.com/xmlschemas/TrackPointExtensionv2.xsd\">\n";
 
 constexpr char kClosing[] = "    </trkseg>\n"
                             "  </trk>\n"
