@@ -2,7 +2,8 @@
 # Usage: install-check.sh BUILD_DIR SOURCE_DIR
 # Installs the build into a temporary prefix, validates the desktop entry and the AppStream
 # metainfo, and starts the installed program on the demo card under the X display it is given
-# (DISPLAY): its window has to map and its map pane has to show the installed Google Maps page.
+# (DISPLAY): its window has to map and its map pane has to show the installed OpenStreetMap page, the one a start without
+# map keys shows.
 set -euo pipefail
 
 build=$(realpath "$1")
@@ -24,6 +25,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 missing=0
 for file in bin/kestrola bin/kestrola-cli share/kestrola/gmap.html share/kestrola/BMap.html \
+    share/kestrola/osm.html share/kestrola/leaflet/leaflet.js \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
     share/icons/hicolor/scalable/apps/kestrola.svg share/icons/hicolor/48x48/apps/kestrola.png; do
     [ -f "$prefix/$file" ] || { echo "not installed: $file"; missing=1; }
@@ -60,10 +62,10 @@ window_mapped() {
 
 page_shown() {
     curl -sf "http://127.0.0.1:$port/json/list" >"$work/pages.json" 2>/dev/null || return 1
-    python3 - "$work/pages.json" "file://$prefix/share/kestrola/gmap.html" <<'PY'
+    python3 - "$work/pages.json" "file://$prefix/share/kestrola/osm.html" <<'PY'
 import json, sys
 pages = json.load(open(sys.argv[1]))
-sys.exit(0 if any(p.get("url") == sys.argv[2] and p.get("title") == "Google Maps"
+sys.exit(0 if any(p.get("url", "").split("?")[0] == sys.argv[2] and p.get("title") == "OpenStreetMap"
                   for p in pages) else 1)
 PY
 }

@@ -4,6 +4,7 @@
 
 #include "library/RecordingCatalogue.h"
 #include "map/GSensorTrace.h"
+#include "map/GpxExport.h"
 #include "map/KmlExport.h"
 #include "track/TrackSinks.h"
 
@@ -141,15 +142,17 @@ public:
         out.End();
     }
 
-    KmlExportResult ExportKml(const QString& outFolder) {
+    // Nothing loaded: no file, and no output folder made under Documents for it either.
+    template <typename Export>
+    KmlExportResult ExportTrack(const QString& outFolder, const QString& defaultFolder,
+                                Export exportTrack) {
         const KmlRecordingLookup recordingAt = [this](int32_t index) {
             const RecordingEntry& entry = m_catalogue.Entry(index);
             return KmlRecording{entry.subfolder, entry.name, entry.info.startTime};
         };
-        // Nothing loaded: no file, and no output folder made under Documents for it either.
         if (!KmlTrackLoaded(m_catalogue.Track(), m_catalogue.EntryCount()))
             return {};
-        return ::ExportKml(outFolder.isEmpty() ? KmlOutputFolder() : outFolder, m_catalogue.Track(),
+        return exportTrack(outFolder.isEmpty() ? defaultFolder : outFolder, m_catalogue.Track(),
                            m_catalogue.EntryCount(), recordingAt);
     }
 
@@ -172,7 +175,18 @@ int Track(const QStringList& arguments) {
 int Kml(const QStringList& arguments) {
     const TrackArguments parsed = ParseArguments(QStringLiteral("kml"), arguments, true);
     LoadedTrack loaded(parsed, LoadedTrack::Views::None);
-    const KmlExportResult result = loaded.ExportKml(parsed.outFolder);
+    const KmlExportResult result =
+        loaded.ExportTrack(parsed.outFolder, KmlOutputFolder(), ::ExportKml);
+    PrintJson({{QStringLiteral("result"), result.ok}, {QStringLiteral("path"), result.path}});
+    return result.ok ? 0 : 1;
+}
+
+// The same points as kml, with their times, as GPX.
+int Gpx(const QStringList& arguments) {
+    const TrackArguments parsed = ParseArguments(QStringLiteral("gpx"), arguments, true);
+    LoadedTrack loaded(parsed, LoadedTrack::Views::None);
+    const KmlExportResult result =
+        loaded.ExportTrack(parsed.outFolder, GpxOutputFolder(), ::ExportGpx);
     PrintJson({{QStringLiteral("result"), result.ok}, {QStringLiteral("path"), result.path}});
     return result.ok ? 0 : 1;
 }
@@ -182,5 +196,7 @@ const CliCommandRegistrar kTrackRegistrar(
      "the track of entry N: points, G-sensor samples and every map script the load runs", Track});
 const CliCommandRegistrar kKmlRegistrar({"kml", "kml PATH [--entry N] [--out DIR]",
                                          "exports the track of entry N as KML", Kml});
+const CliCommandRegistrar kGpxRegistrar({"gpx", "gpx PATH [--entry N] [--out DIR]",
+                                         "exports the track of entry N as GPX", Gpx});
 
 } // namespace
