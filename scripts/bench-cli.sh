@@ -38,45 +38,8 @@ else
     trap 'rm -rf "$work"' EXIT
 fi
 
-template_date="2024-05-15 08:00:00"
-[ -f "$work/clip.mp4" ] || ffmpeg -v error -f lavfi -i testsrc2=size=320x240:rate=10 -t 1 \
-    -c:v libx264 -pix_fmt yuv420p "$work/clip.mp4"
-if [ ! -f "$work/template.MP4" ]; then
-    cat >"$work/route.json" <<JSON
-{"idit": "$template_date", "pointsPerSecond": 1,
- "points": [{"lat": 48.15, "lon": 11.58, "speed": 40, "heading": 17, "fix": true, "alt": 520}],
- "gsensorCounts": [[1, 2, 3], [4, 5, 6]]}
-JSON
-    "$bin/kestrola-recmaker" --clip "$work/clip.mp4" --out "$work/template.MP4" \
-        --route "$work/route.json"
-fi
-
-# A card of the given number of recordings: pair i starts one minute after pair i-1, and its
-# names and IDIT texts carry that time.
-make_card() {
-    local card=$1 recordings=$2
-    [ -d "$card" ] && return
-    perl -MPOSIX=strftime,mktime -e '
-        my ($template, $card, $date, $pairs) = @ARGV;
-        open(my $in, "<:raw", $template) or die "$template: $!";
-        my $bytes = do { local $/; <$in> };
-        my $at = index($bytes, $date);
-        die "no IDIT text in the template\n" if $at < 0;
-        mkdir "$card.part"; mkdir "$card.part/F"; mkdir "$card.part/R";
-        my $base = mktime(0, 0, 8, 15, 4, 124);
-        sub put { my ($path, $data) = @_;
-                  open(my $out, ">:raw", $path) or die "$path: $!"; print $out $data; close $out; }
-        for my $i (0 .. $pairs - 1) {
-            my @t = localtime($base + 60 * $i);
-            my $idit = strftime("%Y-%m-%d %H:%M:%S", @t);
-            my $stem = strftime("%Y%m%d-%H%M%S", @t);
-            substr($bytes, $at, length $idit) = $idit;
-            put("$card.part/F/${stem}F.MP4", $bytes);
-            put("$card.part/R/${stem}R.MP4", $bytes);
-        }
-        rename("$card.part", $card) or die "$card: $!";
-    ' "$work/template.MP4" "$card" "$template_date" "$((recordings / 2))"
-}
+source scripts/bench-card.sh
+make_card_template
 
 # A recording of the given length: a simulated drive along a loop, one point a second.
 make_long_recording() {
@@ -104,7 +67,7 @@ measure() {
 
 cards=(500 5000 20000)
 for n in "${cards[@]}"; do
-    make_card "$work/card-$n" "$n"
+    make_card "$work/card-$n" "$((n / 2))"
 done
 make_long_recording "$work/20240515-080000F-1h.MP4" 3600
 make_long_recording "$work/20240515-080000F-10h.MP4" 36000

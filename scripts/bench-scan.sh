@@ -28,42 +28,9 @@ work=$(mktemp -d /tmp/kestrola-scan-bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 card="$work/card"
 
-# One short clip and one recording; every file of the card is a copy with its own date.
-template_date="2024-05-15 08:00:00"
-ffmpeg -v error -f lavfi -i testsrc2=size=320x240:rate=10 -t 1 \
-    -c:v libx264 -pix_fmt yuv420p "$work/clip.mp4"
-cat >"$work/route.json" <<JSON
-{"idit": "$template_date", "pointsPerSecond": 1,
- "points": [{"lat": 48.15, "lon": 11.58, "speed": 40, "heading": 17, "fix": true, "alt": 520}],
- "gsensorCounts": [[1, 2, 3], [4, 5, 6]]}
-JSON
-"$bin/kestrola-recmaker" --clip "$work/clip.mp4" --out "$work/template.MP4" \
-    --route "$work/route.json"
-
-# Pair i starts one minute after pair i-1; its name and its IDIT text carry that time.
-perl -MPOSIX=strftime,mktime -e '
-    my ($template, $card, $date, $pairs, $rejects) = @ARGV;
-    open(my $in, "<:raw", $template) or die "$template: $!";
-    my $bytes = do { local $/; <$in> };
-    my $at = index($bytes, $date);
-    die "no IDIT text in the template\n" if $at < 0;
-    mkdir "$card"; mkdir "$card/F"; mkdir "$card/R";
-    my $base = mktime(0, 0, 8, 15, 4, 124);
-    sub put { my ($path, $data) = @_;
-              open(my $out, ">:raw", $path) or die "$path: $!"; print $out $data; close $out; }
-    for my $i (0 .. $pairs - 1) {
-        my @t = localtime($base + 60 * $i);
-        my $idit = strftime("%Y-%m-%d %H:%M:%S", @t);
-        my $stem = strftime("%Y%m%d-%H%M%S", @t);
-        substr($bytes, $at, length $idit) = $idit;
-        put("$card/F/${stem}F.MP4", $bytes);
-        put("$card/R/${stem}R.MP4", $bytes);
-    }
-    for my $i (0 .. $rejects - 1) {
-        my $side = $i % 2 ? "R" : "F";
-        put(sprintf("%s/%s/thumb%04d.jpg", $card, $side, $i), "\xff\xd8\xff\xd9");
-    }
-' "$work/template.MP4" "$card" "$template_date" "$pairs" "$rejects"
+source scripts/bench-card.sh
+make_card_template
+make_card "$card" "$pairs" "$rejects"
 
 files=$(find "$card" -type f | wc -l)
 find "$card" -type f -exec cat {} + >/dev/null
