@@ -47,3 +47,11 @@ CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment,
     run.err = process.readAllStandardError();
     return run;
 }
+
+void ExpectUsageError(const QStringList& arguments) {
+    SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+    const CliRun run = RunCli(arguments);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.count('\n'), 1);
+}

@@ -23,3 +23,7 @@ using CliEnvironment = std::vector<std::pair<QString, QString>>;
 // it is missing or does not finish.
 CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment = {},
               const QString& workingDirectory = {});
+
+// Runs kestrola-cli with arguments that are a usage error and checks how it ends: exit 2, one
+// line on stderr and nothing on stdout.
+void ExpectUsageError(const QStringList& arguments);

@@ -43,13 +43,8 @@ TEST(CliHelp, OtherUsageErrorsStillExitTwo) {
         {QStringLiteral("--version"), QStringLiteral("scan")},
         {QStringLiteral("scan"), QStringLiteral("--bogus")},
     };
-    for (const QStringList& arguments : cases) {
-        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-        const CliRun run = RunCli(arguments);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(run.err.count('\n'), 1);
-    }
+    for (const QStringList& arguments : cases)
+        ExpectUsageError(arguments);
 }
 
 } // namespace
