@@ -141,17 +141,21 @@ void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfold
                                      const QString& name, bool isDirectory) {
     if (isDirectory)
         return;
-    const NameClass found = ClassifyName(root + subfolder, name);
+    const NameClass found = ClassifyName(name);
     if (found.accepted) {
         RecordingEntry entry;
         entry.name = name;
         entry.folder = root;
         entry.subfolder = subfolder;
         entry.lockFlags = found.lockFlags;
+        // The read-only bit comes from the reader's open file, so the file is looked at once.
+        FileStatus status;
         if (ListedNameReachesFile(root + subfolder, name))
-            ParseEntry(entry, nullptr);
+            ParseEntry(entry, &status);
         else
             entry.readFailure = ReadFailure::NameNotUtf8;
+        if (status.attributes & kAttrReadOnly)
+            entry.lockFlags |= kLockM;
         if (entry.readResult == 0) {
             m_entries.push_back(std::move(entry));
         } else {
@@ -169,8 +173,7 @@ void RecordingCatalogue::OnFileFound(const QString& root, const QString& subfold
     ++m_filesExamined;
 }
 
-RecordingCatalogue::NameClass RecordingCatalogue::ClassifyName(const QString& folderPath,
-                                                               const QString& name) {
+RecordingCatalogue::NameClass RecordingCatalogue::ClassifyName(const QString& name) {
     NameClass result;
     if (name.size() < kMinNameLength)
         return result;
@@ -187,8 +190,6 @@ RecordingCatalogue::NameClass RecordingCatalogue::ClassifyName(const QString& fo
     result.accepted = true;
     if (HasLockCharacter(name))
         result.lockFlags |= kLockG;
-    if (QueryFileAttributes(WithTrailingSeparator(folderPath) + name) & kAttrReadOnly)
-        result.lockFlags |= kLockM;
     return result;
 }
 

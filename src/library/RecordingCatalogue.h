@@ -97,8 +97,9 @@ private:
     // The walk's callback during a folder scan.
     void OnFileFound(const QString& root, const QString& subfolder, const QString& name,
                      bool isDirectory);
-    // The camera's naming pattern; LockM is read from the file only for accepted names.
-    static NameClass ClassifyName(const QString& folderPath, const QString& name);
+    // The camera's naming pattern and the lock the name carries (LockG); LockM comes from the
+    // file when it is read.
+    static NameClass ClassifyName(const QString& name);
     // False when the file does not exist. A file the reader cannot read is still added.
     bool AddSingleFile(const QString& folderPath, const QString& name);
     // Catalogue order: by name only, ASCII capitals folded, walk order kept among equal names.

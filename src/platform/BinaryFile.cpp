@@ -1,37 +1,48 @@
 #include "platform/BinaryFile.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
 BinaryFile::BinaryFile() : m_buffer(kBufferBytes) {}
 
+BinaryFile::~BinaryFile() {
+    Close();
+}
+
 bool BinaryFile::Open(const QString& path) {
     Close();
-    // A FIFO would block the open until a writer comes, and a device has no length: only
-    // regular files are read.
-    if (!QFileInfo(path).isFile())
+    // A FIFO would block a plain open until a writer comes: O_NONBLOCK lets the open return, and
+    // the type is then checked on what was opened, so no separate look at the path is needed.
+    // Only regular files are read; a device has no length.
+    const int descriptor = ::open(QFile::encodeName(path).constData(),
+                                  O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (descriptor < 0)
         return false;
-    m_file.setFileName(path);
-    // Unbuffered: this class keeps the only buffer, so a refill is one seek and one read.
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return false;
-    const qint64 size = m_file.size();
-    if (size < 0) {
-        m_file.close();
+    struct stat st {};
+    if (::fstat(descriptor, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+        ::close(descriptor);
         return false;
     }
-    m_path = path;
-    m_length = static_cast<uint64_t>(size);
+    m_descriptor = descriptor;
+    m_length = static_cast<uint64_t>(st.st_size);
+    FillFileStatus(path, st, m_status);
     return true;
 }
 
 void BinaryFile::Close() {
-    if (m_file.isOpen())
-        m_file.close();
-    m_path.clear();
+    // Nothing was written through the descriptor, so a failing close loses nothing.
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
+    m_descriptor = -1;
+    m_status = FileStatus{};
     m_length = 0;
     m_position = 0;
     m_bufferStart = 0;
@@ -39,14 +50,17 @@ void BinaryFile::Close() {
 }
 
 void BinaryFile::ReadAt(uint64_t position, char* destination, size_t count) {
-    if (!m_file.isOpen())
+    if (m_descriptor < 0)
         throw FileReadError(FileReadError::Cause::InputOutput, "file not open");
-    if (position > static_cast<uint64_t>(std::numeric_limits<qint64>::max()) ||
-        !m_file.seek(static_cast<qint64>(position)))
-        throw FileReadError(FileReadError::Cause::InputOutput, "seek failed");
     size_t done = 0;
     while (done < count) {
-        const qint64 got = m_file.read(destination + done, static_cast<qint64>(count - done));
+        const uint64_t at = position + done;
+        if (at > static_cast<uint64_t>(std::numeric_limits<off_t>::max()))
+            throw FileReadError(FileReadError::Cause::InputOutput, "position out of range");
+        const ssize_t got =
+            ::pread(m_descriptor, destination + done, count - done, static_cast<off_t>(at));
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0)
             throw FileReadError(FileReadError::Cause::InputOutput, "read failed");
         if (got == 0)
@@ -94,5 +108,8 @@ void BinaryFile::ReadExact(void* destination, size_t count) {
 }
 
 bool BinaryFile::QueryStatus(FileStatus& status) const {
-    return m_file.isOpen() && QueryFileStatus(m_path, status);
+    if (m_descriptor < 0)
+        return false;
+    status = m_status;
+    return true;
 }

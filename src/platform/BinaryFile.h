@@ -2,7 +2,6 @@
 
 #include "platform/FileStatus.h"
 
-#include <QFile>
 #include <QString>
 
 #include <cstddef>
@@ -28,14 +27,15 @@ public:
     static constexpr size_t kBufferBytes = 64 * 1024;
 
     BinaryFile();
+    ~BinaryFile();
     BinaryFile(const BinaryFile&) = delete;
     BinaryFile& operator=(const BinaryFile&) = delete;
 
     // Opens a regular file for reading only; false for anything else or when it cannot be
-    // opened.
+    // opened. Length and status are taken once, here.
     bool Open(const QString& path);
     void Close();
-    bool IsOpen() const { return m_file.isOpen(); }
+    bool IsOpen() const { return m_descriptor >= 0; }
 
     uint64_t Length() const { return m_length; }
     uint64_t Position() const { return m_position; }
@@ -49,14 +49,15 @@ public:
     // Reads exactly count bytes or throws FileReadError.
     void ReadExact(void* destination, size_t count);
 
+    // The status the file had when it was opened; false when it is not open.
     bool QueryStatus(FileStatus& status) const;
 
 private:
     void Fill(uint64_t position);
     void ReadAt(uint64_t position, char* destination, size_t count);
 
-    QFile m_file;
-    QString m_path;
+    int m_descriptor = -1;
+    FileStatus m_status;
     uint64_t m_length = 0;
     uint64_t m_position = 0;
     std::vector<char> m_buffer;

@@ -24,17 +24,22 @@ uint8_t AttributesFrom(const QString& path, const struct stat& st)
 
 } // namespace
 
-bool QueryFileStatus(const QString& path, FileStatus& status)
+void FillFileStatus(const QString& path, const struct stat& st, FileStatus& status)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return false;
     status.creationTime = st.st_ctime;
     status.modificationTime = st.st_mtime;
     status.accessTime = st.st_atime;
     status.size = static_cast<uint64_t>(st.st_size);
     status.attributes = AttributesFrom(path, st);
     status.fullPath = path.left(260);
+}
+
+bool QueryFileStatus(const QString& path, FileStatus& status)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    FillFileStatus(path, st, status);
     return true;
 }
 

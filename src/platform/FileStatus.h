@@ -28,5 +28,10 @@ struct FileStatus {
 // does not exist.
 bool QueryFileStatus(const QString& path, FileStatus& status);
 
+struct stat;
+
+// Fills status for path from what stat or fstat said about it, under the same rules.
+void FillFileStatus(const QString& path, const struct stat& st, FileStatus& status);
+
 // Just the attribute byte, or 0 when the path does not exist.
 uint8_t QueryFileAttributes(const QString& path);

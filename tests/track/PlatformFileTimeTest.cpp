@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,51 @@ TEST(LocalTime, ConvertsAndRefuses) {
                   c.expected)
             << c.zone << " " << c.year << "-" << c.month << "-" << c.day;
     }
+}
+
+int64_t LibraryMktime(int year, int month, int day, int hour, int minute, int second) {
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = second;
+    fields.tm_isdst = -1;
+    return static_cast<int64_t>(std::mktime(&fields));
+}
+
+// The conversion no longer goes through mktime, so it is held against it around the changes
+// of clock on both sides of UTC, the skipped hour included.
+TEST(LocalTime, AgreesWithMktimeAroundClockChanges) {
+    struct Case {
+        const char* zone;
+        int year, month, day, hour, minute, second;
+    } cases[] = {
+        {"Europe/Berlin", 2024, 3, 31, 1, 59, 59}, {"Europe/Berlin", 2024, 3, 31, 2, 0, 0},
+        {"Europe/Berlin", 2024, 3, 31, 2, 30, 0},  {"Europe/Berlin", 2024, 3, 31, 3, 0, 0},
+        {"Europe/Berlin", 2024, 3, 30, 26, 30, 0}, {"Europe/Berlin", 2024, 10, 27, 1, 59, 59},
+        {"Europe/Berlin", 2024, 10, 27, 3, 0, 0},  {"Europe/Berlin", 2024, 13, 1, 0, 0, 0},
+        {"Europe/Berlin", 2024, 0, 0, -1, 0, 0},   {"America/New_York", 2024, 3, 10, 1, 59, 59},
+        {"America/New_York", 2024, 3, 10, 2, 30, 0}, {"America/New_York", 2024, 3, 10, 3, 0, 0},
+        {"America/New_York", 2024, 11, 3, 0, 59, 59}, {"America/New_York", 2024, 11, 3, 2, 0, 0},
+        {"Asia/Kolkata", 2024, 6, 1, 12, 0, 0},
+    };
+    for (const Case& c : cases) {
+        ScopedTimeZone zone(c.zone);
+        const int64_t expected =
+            LibraryMktime(c.year, c.month, c.day, c.hour, c.minute, c.second);
+        EXPECT_EQ(LocalTimeToSeconds(c.year, c.month, c.day, c.hour, c.minute, c.second),
+                  expected)
+            << c.zone << " " << c.year << "-" << c.month << "-" << c.day << " " << c.hour << ":"
+            << c.minute;
+    }
+    // The hour that happens twice when clocks go back is either of its two instants; mktime
+    // itself picks by what it converted last.
+    ScopedTimeZone zone("Europe/Berlin");
+    const std::optional<int64_t> twice = LocalTimeToSeconds(2024, 10, 27, 2, 30, 0);
+    ASSERT_TRUE(twice.has_value());
+    EXPECT_TRUE(*twice == 1729989000 || *twice == 1729992600) << *twice;
 }
 
 } // namespace
