@@ -81,7 +81,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"保存 GPX 文件：%s 失败。"},
     {462, u"保存 GPX"},
     {463, u"将 GPS 数据保存为 GPX 文件"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"1 个录像无法读取"},
     {1501, u"%d 个录像无法读取"},
     {1502, u"无法读取的录像"},
@@ -95,6 +95,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"录像日期超出范围"},
     {1511, u"读取错误"},
     {1512, u"文件名不是有效的 UTF-8"},
+    {1513, u"没有可用的位置附属文件"},
 };
 
 } // namespace

@@ -81,7 +81,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"儲存 GPX 檔案：%s 失敗。"},
     {462, u"儲存 GPX"},
     {463, u"將 GPS 資料儲存為 GPX 檔案"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"1 個錄影無法讀取"},
     {1501, u"%d 個錄影無法讀取"},
     {1502, u"無法讀取的錄影"},
@@ -95,6 +95,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"錄影日期超出範圍"},
     {1511, u"讀取錯誤"},
     {1512, u"檔案名稱不是有效的 UTF-8"},
+    {1513, u"沒有可用的位置附屬檔案"},
 };
 
 } // namespace

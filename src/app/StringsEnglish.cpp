@@ -81,7 +81,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"Save GPX file: %s Failed."},
     {462, u"Save GPX"},
     {463, u"Save GPS data to GPX file"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"1 recording could not be read"},
     {1501, u"%d recordings could not be read"},
     {1502, u"Recordings that could not be read"},
@@ -95,6 +95,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"Recording date out of range"},
     {1511, u"Read error"},
     {1512, u"File name is not valid UTF-8"},
+    {1513, u"No usable position sidecar"},
 };
 
 } // namespace

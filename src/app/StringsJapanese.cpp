@@ -82,7 +82,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"GPX ファイルを保存できませんでした: %s"},
     {462, u"GPX の保存"},
     {463, u"GPS データを GPX ファイルに保存"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"1 件の録画を読み込めませんでした"},
     {1501, u"%d 件の録画を読み込めませんでした"},
     {1502, u"読み込めなかった録画"},
@@ -96,6 +96,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"録画日時が範囲外です"},
     {1511, u"読み取りエラー"},
     {1512, u"ファイル名が正しい UTF-8 ではありません"},
+    {1513, u"使用できる位置情報ファイルがありません"},
 };
 
 } // namespace

@@ -81,7 +81,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"GPX 파일 저장: %s 실패."},
     {462, u"GPX 저장"},
     {463, u"GPS 데이터를 GPX 파일로 저장"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"녹화 파일 1개를 읽을 수 없습니다"},
     {1501, u"녹화 파일 %d개를 읽을 수 없습니다"},
     {1502, u"읽을 수 없는 녹화 파일"},
@@ -95,6 +95,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"녹화 날짜가 범위를 벗어남"},
     {1511, u"읽기 오류"},
     {1512, u"파일 이름이 올바른 UTF-8이 아님"},
+    {1513, u"사용할 수 있는 위치 파일이 없음"},
 };
 
 } // namespace

@@ -81,7 +81,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"Не удалось сохранить файл GPX: %s."},
     {462, u"Сохранение GPX"},
     {463, u"Сохранить данные GPS в файл GPX"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"Не прочитана 1 запись"},
     {1501, u"Не прочитано записей: %d"},
     {1502, u"Записи, которые не удалось прочитать"},
@@ -95,6 +95,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"Дата записи вне допустимого диапазона"},
     {1511, u"Ошибка чтения"},
     {1512, u"Имя файла не в кодировке UTF-8"},
+    {1513, u"Нет пригодного файла координат"},
 };
 
 } // namespace

@@ -81,7 +81,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"บันทึกไฟล์ GPX: %s ไม่สำเร็จ"},
     {462, u"บันทึก GPX"},
     {463, u"บันทึกข้อมูล GPS เป็นไฟล์ GPX"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"อ่านไฟล์บันทึกไม่ได้ 1 ไฟล์"},
     {1501, u"อ่านไฟล์บันทึกไม่ได้ %d ไฟล์"},
     {1502, u"ไฟล์บันทึกที่อ่านไม่ได้"},
@@ -95,6 +95,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"วันที่บันทึกอยู่นอกช่วง"},
     {1511, u"อ่านข้อมูลผิดพลาด"},
     {1512, u"ชื่อไฟล์ไม่ใช่ UTF-8 ที่ถูกต้อง"},
+    {1513, u"ไม่มีไฟล์ตำแหน่งที่ใช้ได้"},
 };
 
 } // namespace

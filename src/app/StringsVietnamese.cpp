@@ -81,7 +81,7 @@ constexpr StringEntry kEntries[] = {
     {461, u"Lưu tệp GPX: %s thất bại."},
     {462, u"Lưu GPX"},
     {463, u"Lưu dữ liệu GPS vào tệp GPX"},
-    // 1500 to 1512: the recordings a folder scan could not read.
+    // 1500 to 1513: the recordings a folder scan could not read.
     {1500, u"Không đọc được 1 bản ghi"},
     {1501, u"Không đọc được %d bản ghi"},
     {1502, u"Các bản ghi không đọc được"},
@@ -95,6 +95,7 @@ constexpr StringEntry kEntries[] = {
     {1510, u"Ngày ghi nằm ngoài phạm vi"},
     {1511, u"Lỗi đọc"},
     {1512, u"Tên tệp không phải UTF-8 hợp lệ"},
+    {1513, u"Không có tệp vị trí dùng được"},
 };
 
 } // namespace

@@ -5,7 +5,9 @@
 #include "library/FolderWalk.h"
 #include "platform/FileStatus.h"
 #include "platform/PathText.h"
+#include "track/CKtrTsParser.h"
 #include "track/CKtrVideoParser.h"
+#include "track/NmeaSidecarReader.h"
 #include "track/TrackSinks.h"
 
 #include <QDir>
@@ -79,10 +81,18 @@ bool HasLockCharacter(const QString& name) {
     return name.size() > kLockCharacterPosition && name[kLockCharacterPosition] == QLatin1Char('G');
 }
 
+// A transport stream's track lies in its sidecar, so only the catalogue, which needs its start
+// time and duration, reads it with a reader of its own.
+std::unique_ptr<CKtrVideoParser> CreateCatalogueReader(const QString& name) {
+    if (IsTransportStreamName(name))
+        return std::make_unique<CKtrTsParser>();
+    return CreateReaderForName(name);
+}
+
 // Fills entry.info (and status, when given) with the reader that fits the name, and keeps
 // what the reader returned and why it failed.
 void ParseEntry(RecordingEntry& entry, FileStatus* status) {
-    const std::unique_ptr<CKtrVideoParser> reader = CreateReaderForName(entry.name);
+    const std::unique_ptr<CKtrVideoParser> reader = CreateCatalogueReader(entry.name);
     reader->SetInfoTarget(&entry.info);
     if (status)
         reader->SetStatusTarget(status);
@@ -186,6 +196,10 @@ RecordingCatalogue::NameClass RecordingCatalogue::ClassifyName(const QString& na
             return result;
     }
     if (name.size() != kAviNameLength && IsAviName(name))
+        return result;
+    // The camera's sidecar carries the recording's name, digits and all, but it is the track of
+    // a transport stream, not a recording of its own.
+    if (IsNmeaSidecarName(name))
         return result;
     result.accepted = true;
     if (HasLockCharacter(name))

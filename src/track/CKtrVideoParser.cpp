@@ -135,6 +135,17 @@ bool CKtrVideoParser::SetLocalStart(int year, int month, int day, int hour, int 
     return true;
 }
 
+bool CKtrVideoParser::DateFromLocalFields(int year, int month, int day, int hour, int minute,
+                                          int second) {
+    m_dateFound = SetLocalStart(year, month, day, hour, minute, second, 0);
+    return m_dateFound;
+}
+
+void CKtrVideoParser::DateFromUtc(int64_t seconds) {
+    m_results.startTime = seconds;
+    m_dateFound = true;
+}
+
 int32_t CKtrVideoParser::Finish(const QString& path, ReadFailure failure) {
     m_file.Close();
     m_failure = failure;
@@ -151,6 +162,10 @@ int32_t CKtrVideoParser::Finish(const QString& path, ReadFailure failure) {
 
 bool IsAviName(const QString& name) {
     return name.endsWith(QLatin1String(".AVI"), Qt::CaseSensitive);
+}
+
+bool IsTransportStreamName(const QString& name) {
+    return name.endsWith(QLatin1String(".TS"), Qt::CaseSensitive);
 }
 
 std::unique_ptr<CKtrVideoParser> CreateReaderForName(const QString& name) {

@@ -41,6 +41,11 @@ protected:
     uint64_t ReadCameraPayload(uint32_t type, uint64_t p, uint32_t length);
     // Set once a recording date was refused: the read has then failed and the walk stops.
     bool DateRefused() const { return m_dateRefused; }
+    // Dates the recording from calendar fields in the camera's local time, as an "IDIT" text
+    // does; false, and the date counts as refused, when the conversion refuses them.
+    bool DateFromLocalFields(int year, int month, int day, int hour, int minute, int second);
+    // Dates the recording from a moment already in seconds since 1970 UTC.
+    void DateFromUtc(int64_t seconds);
 
     BinaryFile m_file;
     RecordingInfo m_results;
@@ -92,4 +97,7 @@ template <typename Walk> int32_t CKtrVideoParser::ReadFile(const QString& path, 
 // The reader the catalogue uses for a file name: AVI when the name ends in ".AVI"
 // exactly (upper case), the MP4/3GP reader for everything else.
 bool IsAviName(const QString& name);
+// A transport stream whose track lies in an NMEA sidecar: the name ends in ".TS" exactly
+// (upper case), the camera's own ending.
+bool IsTransportStreamName(const QString& name);
 std::unique_ptr<CKtrVideoParser> CreateReaderForName(const QString& name);

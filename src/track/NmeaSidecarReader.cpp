@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -22,6 +23,18 @@ constexpr size_t kPositionFields = 8; // up to the speed in field 7
 constexpr size_t kLatitudeField = 3;
 constexpr size_t kLongitudeField = 5;
 constexpr size_t kSpeedField = 7;
+constexpr size_t kTimeField = 1;
+// The date follows the course, which vanishes when the camera leaves it empty.
+constexpr std::array<size_t, 2> kDateFields = {9, 8};
+constexpr size_t kClockDigits = 6; // hhmmss or ddmmyy
+constexpr int kYearBase = 2000;
+constexpr int kLastHour = 23;
+constexpr int kLastMinute = 59;
+constexpr int kLastSecond = 59;
+constexpr int kLastMonth = 12;
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kSecondsPerHour = 3600;
+constexpr int64_t kSecondsPerMinute = 60;
 
 constexpr double kGsensorScale = 512.0;
 constexpr double kKmhPerKnot = 1.852;
@@ -72,6 +85,59 @@ void AddGsensorSample(const NmeaFields& cut, NmeaSidecarTrack& track, GSensorSam
     ++track.gsensorCount;
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int Pair(std::string_view text, size_t at) {
+    return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
+bool StartsWithDigits(std::string_view text, size_t count) {
+    return text.size() >= count && std::all_of(text.begin(), text.begin() + count, IsDigit);
+}
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+int64_t DaysFromCivil(int year, int month, int day) {
+    const int y = month <= 2 ? year - 1 : year;
+    const int era = y / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return static_cast<int64_t>(era) * 146097 + dayOfEra - 719468;
+}
+
+// Years 2000 to 2099 only, where every fourth year is a leap year.
+int DaysInMonth(int year, int month) {
+    constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && year % 4 == 0 ? 29 : kDays[static_cast<size_t>(month - 1)];
+}
+
+// The moment of a fix: the time as hhmmss with an optional fraction, which is dropped, and
+// the date as exactly ddmmyy. Empty when either is missing or out of range.
+std::optional<int64_t> FixUtcSeconds(const std::vector<std::string>& f) {
+    if (f.size() <= kTimeField)
+        return std::nullopt;
+    const std::string_view time = f[kTimeField];
+    if (!StartsWithDigits(time, kClockDigits) ||
+        (time.size() > kClockDigits && time[kClockDigits] != '.'))
+        return std::nullopt;
+    const int hour = Pair(time, 0), minute = Pair(time, 2), second = Pair(time, 4);
+    if (hour > kLastHour || minute > kLastMinute || second > kLastSecond)
+        return std::nullopt;
+    for (const size_t at : kDateFields) {
+        if (f.size() <= at || f[at].size() != kClockDigits ||
+            !StartsWithDigits(f[at], kClockDigits))
+            continue;
+        const int day = Pair(f[at], 0), month = Pair(f[at], 2), year = kYearBase + Pair(f[at], 4);
+        if (month < 1 || month > kLastMonth || day < 1 || day > DaysInMonth(year, month))
+            return std::nullopt;
+        return DaysFromCivil(year, month, day) * kSecondsPerDay + hour * kSecondsPerHour +
+               minute * kSecondsPerMinute + second;
+    }
+    return std::nullopt;
+}
+
 void AddPoint(const NmeaFields& cut, NmeaSidecarTrack& track) {
     const std::vector<std::string>& f = cut.fields;
     TrackPoint point{};
@@ -87,6 +153,10 @@ void AddPoint(const NmeaFields& cut, NmeaSidecarTrack& track) {
     point.longitudeNmea = NmeaNumber(f[kLongitudeField]);
     point.speedKmh = TruncateLow16(NmeaNumber(f[kSpeedField]) * kKmhPerKnot);
     point.flags = f[2] == kValidFix ? TrackPoint::kFixValid : 0;
+    if (point.flags != 0 && !track.firstFixUtc) {
+        track.firstFixUtc = FixUtcSeconds(f);
+        track.firstFixIndex = track.points.size();
+    }
     track.points.push_back(point);
 }
 
@@ -177,6 +247,10 @@ double NmeaNumber(std::string_view text) {
 QString NmeaSidecarPath(const QString& videoPath) {
     return videoPath.left(std::max<qsizetype>(0, videoPath.size() - kSidecarSuffixChars)) +
            QLatin1String(".NMEA");
+}
+
+bool IsNmeaSidecarName(const QString& name) {
+    return name.endsWith(QLatin1String(".NMEA"), Qt::CaseSensitive);
 }
 
 NmeaSidecarTrack ReadNmeaSidecar(const QString& videoPath, GSensorSampleSink* sink) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,10 @@
 struct NmeaSidecarTrack {
     std::vector<TrackPoint> points;
     int32_t gsensorCount = 0;
+    // The first position sentence with a fix and a readable time and date: its moment in
+    // seconds since 1970 UTC and the index of its point. Empty when no sentence has both.
+    std::optional<int64_t> firstFixUtc;
+    size_t firstFixIndex = 0;
 };
 
 // One sentence cut at its commas. Runs of commas are one separator and empty NMEA fields
@@ -34,6 +39,8 @@ double NmeaNumber(std::string_view text);
 // The sidecar of a video: the path without its last four characters (the channel letter
 // and the extension) followed by ".NMEA", shared by both channels of a recording.
 QString NmeaSidecarPath(const QString& videoPath);
+// Whether a file name is such a sidecar's: it ends in ".NMEA" exactly, upper case.
+bool IsNmeaSidecarName(const QString& name);
 
 // Reads the sidecar of videoPath. "$GNRMC" sentences become points, "$GSENSORD" sentences
 // become samples appended to sink (which may be null). A missing sidecar gives an empty

@@ -20,6 +20,8 @@ QString ReadFailureText(ReadFailure failure) {
         return QStringLiteral("read-error");
     case ReadFailure::NameNotUtf8:
         return QStringLiteral("name-not-utf8");
+    case ReadFailure::NoPositionSidecar:
+        return QStringLiteral("no-position-sidecar");
     }
     return QStringLiteral("unreadable");
 }

@@ -1,5 +1,6 @@
 #include "track/TrackLoader.h"
 
+#include "track/CKtrVideoParser.h"
 #include "track/NmeaSidecarReader.h"
 #include "track/TrackSinks.h"
 
@@ -24,8 +25,6 @@ constexpr double kSidecarPointsPerSecond = 1.0;
 constexpr double kDefaultPointsPerSecond = 1.0;
 constexpr size_t kMaxBlockPoints = std::numeric_limits<uint32_t>::max() / kTrackPointBytes;
 constexpr size_t kMaxBlockSamples = std::numeric_limits<uint32_t>::max() / kGSensorSampleBytes;
-
-const QString kSidecarExtension = QStringLiteral(".TS");
 
 bool PayloadFits(uint64_t offset, uint32_t size, qint64 fileLength) {
     const uint64_t length = fileLength > 0 ? static_cast<uint64_t>(fileLength) : 0;
@@ -55,7 +54,7 @@ QString PlotScript(const char* format, const TrackPoint& point) {
 } // namespace
 
 bool ReadsTrackFromSidecar(const QString& path) {
-    return QFileInfo(path).fileName().endsWith(kSidecarExtension, Qt::CaseSensitive);
+    return IsTransportStreamName(QFileInfo(path).fileName());
 }
 
 TrackLoader::TrackLoader(TrackBuffer& track, GSensorCurveSink* curve, MapScriptSink* map)

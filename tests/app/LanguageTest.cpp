@@ -26,7 +26,7 @@ const std::vector<uint16_t> kProgramIds = {
 
 // The texts about the recordings a folder scan could not read.
 const std::vector<uint16_t> kUnreadableListIds = {1500, 1501, 1502, 1503, 1504, 1505, 1506,
-                                                  1507, 1508, 1509, 1510, 1511, 1512};
+                                                  1507, 1508, 1509, 1510, 1511, 1512, 1513};
 
 StringTable TableOfRow(int row) {
     return StringTableForLanguage(kLanguageTable[row].languageId);

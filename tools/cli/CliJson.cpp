@@ -23,6 +23,10 @@ QString ReaderKindName(const QString& fileName) {
     return IsAviName(fileName) ? QStringLiteral("avi") : QStringLiteral("mp4");
 }
 
+QString CatalogueReaderKindName(const QString& fileName) {
+    return IsTransportStreamName(fileName) ? QStringLiteral("ts") : ReaderKindName(fileName);
+}
+
 QJsonObject RecordingInfoJson(const RecordingInfo& info) {
     QJsonObject json;
     json.insert(QStringLiteral("gpsOffset"), Unsigned(info.gpsOffset));

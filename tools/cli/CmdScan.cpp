@@ -68,7 +68,7 @@ QJsonObject EntryJson(const RecordingCatalogue& catalogue, int32_t i) {
     json.insert(QStringLiteral("path"), catalogue.EntryPath(i));
     json.insert(QStringLiteral("lockFlags"), entry.lockFlags);
     json.insert(QStringLiteral("groupStart"), static_cast<qint64>(entry.groupStart));
-    json.insert(QStringLiteral("reader"), ReaderKindName(entry.name));
+    json.insert(QStringLiteral("reader"), CatalogueReaderKindName(entry.name));
     json.insert(QStringLiteral("result"), entry.readResult);
     return json;
 }

@@ -34,6 +34,8 @@ uint16_t ReasonTextId(ReadFailure reason) {
         return 1511;
     case ReadFailure::NameNotUtf8:
         return 1512;
+    case ReadFailure::NoPositionSidecar:
+        return 1513;
     case ReadFailure::None:
         break;
     }
