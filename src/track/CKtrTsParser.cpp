@@ -88,8 +88,9 @@ ReadFailure CKtrTsParser::ReadSidecar(const QString& path) {
     } else {
         return ReadFailure::NoPositionSidecar;
     }
+    // The whole-second duration stays 0, as the MP4 reader leaves it: grouping then keeps a
+    // front and a rear stream that start together in one group, as it does on an MP4 card.
     const uint64_t points = sidecar.points.size();
-    m_results.durationSeconds = static_cast<int64_t>(points);
     m_results.durationMs = static_cast<uint32_t>(
         std::min<uint64_t>(points * kMsPerPoint, std::numeric_limits<uint32_t>::max()));
     return ReadFailure::None;

@@ -1,8 +1,10 @@
 #include "CliRun.h"
 #include "RecordingFixtures.h"
+#include "ScopedTimeZone.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -87,6 +89,53 @@ TEST_F(CliScanTest, FolderScanPrintsTheUnreadableFilesLast) {
             EXPECT_LT(run.out.lastIndexOf('"' + key.toUtf8() + '"'), listAt) << key.toStdString();
         }
     }
+}
+
+// A card of transport streams reads as any other: its entries, groups and cells, the stream
+// without a sidecar in the unreadable list, and a KML named after the time in the name.
+TEST(CliTransportStreamCard, ScanAndKmlWorkAsOnAnyOtherCard) {
+    const char* const kZone = "XYZ-2";
+    const ScopedTimeZone zone(kZone);
+    const CliEnvironment environment = {{QStringLiteral("TZ"), QString::fromLatin1(kZone)}};
+    QTemporaryDir card;
+    const QDateTime start(QDate(2021, 5, 4), QTime(10, 20, 0), Qt::LocalTime);
+    const QByteArray sidecar = SidecarText(1, 30, start.addSecs(1));
+    WriteTsRecording(card.filePath(QStringLiteral("F/KTR_210504-102000F.TS")), sidecar);
+    WriteTsRecording(card.filePath(QStringLiteral("R/KTR_210504-102000R.TS")), sidecar);
+    WriteTsRecording(card.filePath(QStringLiteral("R/KTR_210504-102100R.TS")), QByteArray());
+
+    const CliRun scan = RunCli({QStringLiteral("scan"), card.path()}, environment);
+    ASSERT_EQ(scan.exitCode, 0) << scan.err.constData();
+    const QJsonObject json = scan.json();
+    const QJsonArray entries = json[QStringLiteral("entries")].toArray();
+    ASSERT_EQ(entries.size(), 2) << scan.out.constData();
+    for (const QJsonValue& value : entries) {
+        const QJsonObject entry = value.toObject();
+        EXPECT_EQ(entry[QStringLiteral("reader")].toString(), QStringLiteral("ts"));
+        EXPECT_EQ(entry[QStringLiteral("result")].toInt(-9), 0);
+        EXPECT_EQ(entry[QStringLiteral("startTime")].toInteger(), start.toSecsSinceEpoch());
+        EXPECT_EQ(entry[QStringLiteral("durationMs")].toInt(), 31000);
+    }
+    EXPECT_EQ(json[QStringLiteral("groupRows")].toArray(),
+              QJsonArray({Row({"G0", "", "2021-05-04 10:20:00", " 62 s ", " 0 MB"})}));
+    EXPECT_EQ(
+        json[QStringLiteral("unreadable")].toArray(),
+        QJsonArray({QJsonObject{{"path", card.filePath(QStringLiteral("R/KTR_210504-102100R.TS"))},
+                                {"reason", "no-position-sidecar"}}}));
+
+    // Opened on its own, the stream is dated too, not named after 1970.
+    const CliRun kml =
+        RunCli({QStringLiteral("kml"), card.filePath(QStringLiteral("R/KTR_210504-102000R.TS")),
+                QStringLiteral("--out"), card.path()},
+               environment);
+    ASSERT_EQ(kml.exitCode, 0) << kml.err.constData();
+    const QString path = kml.json()[QStringLiteral("path")].toString();
+    // The name loses four characters, as the sidecar's does: both channels share the track.
+    EXPECT_EQ(QFileInfo(path).fileName(),
+              QStringLiteral("KTR_210504-102000_2021_05_04_10-20-00.KML"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("11.516667,48.117300,0"), 30);
 }
 
 TEST_F(CliScanTest, SingleFileMissingPathAndUsage) {

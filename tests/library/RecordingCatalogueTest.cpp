@@ -3,6 +3,7 @@
 
 #include "CatalogueRecorders.h"
 #include "RecordingFixtures.h"
+#include "ScopedTimeZone.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -358,6 +359,51 @@ TEST_F(RecordingCatalogueTest, FolderScanListsTheFilesNoReaderCouldRead) {
     ASSERT_EQ(m_progress.unreadable.size(), 3u);
     EXPECT_TRUE(m_progress.unreadable[1].empty());
     EXPECT_TRUE(m_progress.unreadable[2].empty());
+}
+
+// A card of transport streams: the catalogue reads each one's sidecar for its start time and
+// length, so the list is not empty and the groups hold.
+TEST_F(RecordingCatalogueTest, TransportStreamsAreCataloguedFromTheirSidecars) {
+    const ScopedTimeZone zone("XYZ-2"); // two hours east of UTC
+    const QDateTime tenTwenty(QDate(2021, 5, 4), QTime(10, 20, 0), Qt::LocalTime);
+    const QByteArray minute = SidecarText(0, 60, tenTwenty);
+    WriteTsRecording(Path(QStringLiteral("F/KTR_210504-102000F.TS")), minute);
+    WriteTsRecording(Path(QStringLiteral("R/KTR_210504-102000R.TS")), minute);
+    WriteTsRecording(Path(QStringLiteral("F/KTR_210504-102100F.TS")),
+                     SidecarText(0, 60, tenTwenty.addSecs(60)));
+    // The name's time holds over a sidecar whose clock says otherwise.
+    WriteTsRecording(Path(QStringLiteral("F/KTR_210504-110000F.TS")),
+                     SidecarText(0, 30, QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC)));
+    // No time in the name: the first dated fix, less the points before it. These names differ
+    // before their last character, which the sidecar's name leaves out.
+    const QDateTime fix(QDate(2021, 5, 4), QTime(9, 0, 0), Qt::UTC);
+    WriteTsRecording(Path(QStringLiteral("FILE0010.TS")), SidecarText(2, 5, fix));
+    WriteTsRecording(Path(QStringLiteral("FILE0020.TS")), QByteArray());
+    WriteTsRecording(Path(QStringLiteral("FILE0030.TS")), SidecarText(4, 0, fix));
+
+    ASSERT_TRUE(ScanRoot());
+    EXPECT_EQ(Names(m_catalogue),
+              QStringList({"FILE0010.TS", "KTR_210504-102000F.TS", "KTR_210504-102000R.TS",
+                           "KTR_210504-102100F.TS", "KTR_210504-110000F.TS"}));
+    std::vector<std::vector<int64_t>> read;
+    for (const RecordingEntry& entry : m_catalogue.Entries())
+        read.push_back({entry.info.startTime, entry.info.durationSeconds, entry.info.durationMs,
+                        static_cast<int64_t>(entry.info.fileSize), entry.groupStart});
+    const int64_t t = tenTwenty.toSecsSinceEpoch();
+    EXPECT_EQ(read,
+              (std::vector<std::vector<int64_t>>{{fix.toSecsSinceEpoch() - 2, 0, 7000, 188, 1},
+                                                 {t, 0, 60000, 188, 1},
+                                                 {t, 0, 60000, 188, 0},
+                                                 {t + 60, 0, 60000, 188, 1},
+                                                 {t + 2400, 0, 30000, 188, 1}}));
+    // Front and rear of one recording make one group, as on an MP4 card.
+    ASSERT_EQ(m_catalogue.Groups().size(), 4u);
+    EXPECT_EQ(m_catalogue.Groups()[1].count, 2);
+    EXPECT_EQ(m_catalogue.Groups()[1].totalMs, 120000u);
+    // The sidecars, whose names fit the pattern too, are neither recordings nor unreadable.
+    EXPECT_EQ(Described(m_catalogue.Unreadable()),
+              QStringList({Path(QStringLiteral("FILE0020.TS: no-position-sidecar")),
+                           Path(QStringLiteral("FILE0030.TS: no-position-sidecar"))}));
 }
 
 // Creates a file under a name given as raw bytes, which need not be UTF-8.

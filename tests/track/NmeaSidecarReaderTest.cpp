@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -139,6 +140,39 @@ TEST_F(NmeaSidecar, PositionSentences) {
         EXPECT_EQ(p.altitude, 0);
         EXPECT_EQ(p.year, 0);
         EXPECT_EQ(p.headingHalfDeg, 0);
+    }
+}
+
+// The catalogue dates a stream without a time in its name by its first dated fix.
+TEST_F(NmeaSidecar, FirstDatedFixGivesItsMomentAndIndex) {
+    constexpr int64_t k2021May4 = 1620086400; // 2021-05-04 00:00:00 UTC
+    const std::string dated = "$GNRMC,081500.00,A,4807.038,N,01131.000,E,10.0,84.4,040521,,,A\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::optional<int64_t> utc;
+        size_t index;
+    } cases[] = {
+        {"course present", dated, k2021May4 + 29700, 0},
+        {"course empty: the date moves forward",
+         "$GNRMC,081500,A,4807.038,N,01131.000,E,10.0,,040521,,,A\n", k2021May4 + 29700, 0},
+        {"after sentences without a fix", "$GNRMC,,V,,,,,,,,,,N\n$GNRMC,,V,,,,,,,,,,N\n" + dated,
+         k2021May4 + 29700, 2},
+        {"an undated fix is passed over",
+         "$GNRMC,000000.00,A,4807.038,N,01131.000,E,10.0,84.4\n" + dated, k2021May4 + 29700, 1},
+        {"the 31st of February", "$GNRMC,081500.00,A,4807.038,N,01131.000,E,10.0,84.4,310221\n",
+         std::nullopt, 0},
+        {"hour 24", "$GNRMC,241500.00,A,4807.038,N,01131.000,E,10.0,84.4,040521\n", std::nullopt,
+         0},
+        {"no fix at all", "$GNRMC,,V,,,,,,,,,,N\n", std::nullopt, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const NmeaSidecarTrack track = ReadNmeaSidecar(WriteSidecar(c.text), nullptr);
+        EXPECT_EQ(track.firstFixUtc, c.utc);
+        if (c.utc) {
+            EXPECT_EQ(track.firstFixIndex, c.index);
+        }
     }
 }
 
