@@ -1,10 +1,10 @@
 #include "library/ListCellTexts.h"
 
+#include "platform/LocalTime.h"
 #include "track/TrackRecords.h"
 
-#include <QDateTime>
-
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -31,14 +31,13 @@ int Pair(const QString& name, qsizetype position) {
     return negative ? -value : value;
 }
 
+// Formatted by hand: a QDateTime in local time reloads the zone for every group of a card.
 QString LocalTimeText(int64_t startTime) {
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(startTime, Qt::LocalTime);
-    if (!local.isValid())
+    const std::optional<LocalClock> local = SecondsToLocalTime(startTime);
+    if (!local || local->year < 0 || local->year > kLastFourDigitYear)
         return QString();
-    const int year = local.date().year();
-    if (year < 0 || year > kLastFourDigitYear)
-        return QString();
-    return local.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", local->year, local->month, local->day,
+                             local->hour, local->minute, local->second);
 }
 
 } // namespace

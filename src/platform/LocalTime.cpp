@@ -111,3 +111,16 @@ std::optional<int64_t> LocalTimeToSeconds(int year, int month, int day, int hour
     }
     return t;
 }
+
+std::optional<LocalClock> SecondsToLocalTime(int64_t seconds) {
+    LoadZoneWhenChanged();
+    std::tm local{};
+    if (!LocalFields(static_cast<std::time_t>(seconds), local))
+        return std::nullopt;
+    return LocalClock{local.tm_year + kTmYearBase,
+                      local.tm_mon + 1,
+                      local.tm_mday,
+                      local.tm_hour,
+                      local.tm_min,
+                      local.tm_sec};
+}

@@ -9,3 +9,11 @@
 // (the 31st of February is the 3rd of March).
 std::optional<int64_t> LocalTimeToSeconds(int year, int month, int day, int hour, int minute,
                                           int second);
+
+struct LocalClock {
+    int year, month, day, hour, minute, second;
+};
+
+// The computer's local calendar fields at an instant in seconds since 1970-01-01 UTC; empty
+// when the platform cannot hold that instant.
+std::optional<LocalClock> SecondsToLocalTime(int64_t seconds);

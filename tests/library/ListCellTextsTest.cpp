@@ -1,5 +1,7 @@
 #include "library/ListCellTexts.h"
 
+#include "ScopedTimeZone.h"
+
 #include <QDateTime>
 
 #include <gtest/gtest.h>
@@ -69,6 +71,9 @@ TEST(ListCellTextsTest, GroupStartIsLocalTimeOrEmpty) {
     EXPECT_EQ(GroupRowTexts(0, QString(), 0, 0, local.toSecsSinceEpoch())[2],
               QStringLiteral("2021-05-04 10:20:27"));
     EXPECT_EQ(GroupRowTexts(0, QString(), 0, 0, std::numeric_limits<int64_t>::max())[2], QString());
+    // A zone set while the program runs is honoured.
+    const ScopedTimeZone zone("XYZ-2");
+    EXPECT_EQ(GroupRowTexts(0, QString(), 0, 0, 0)[2], QStringLiteral("1970-01-01 02:00:00"));
 }
 
 } // namespace
