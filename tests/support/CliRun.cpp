@@ -19,7 +19,7 @@ QJsonObject CliRun::json() const {
 }
 
 CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment,
-              const QString& workingDirectory) {
+              const QString& workingDirectory, const QString& outputFile) {
     CliRun run;
     const QString bin = qEnvironmentVariable("KESTROLA_BIN_DIR");
     const QString cli = QDir(bin).filePath(QStringLiteral("kestrola-cli"));
@@ -34,6 +34,8 @@ CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment,
     process.setProcessEnvironment(env);
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(cli, arguments);
     if (!process.waitForFinished(kCliTimeoutMs)) {
         ADD_FAILURE() << "kestrola-cli did not finish";

@@ -19,10 +19,11 @@ struct CliRun {
 using CliEnvironment = std::vector<std::pair<QString, QString>>;
 
 // Runs the kestrola-cli found in $KESTROLA_BIN_DIR with the given arguments and extra
-// environment variables, in workingDirectory when one is given; fails the current test when
-// it is missing or does not finish.
+// environment variables, in workingDirectory when one is given, with its standard output sent
+// to outputFile when one is given (out then stays empty); fails the current test when it is
+// missing or does not finish.
 CliRun RunCli(const QStringList& arguments, const CliEnvironment& environment = {},
-              const QString& workingDirectory = {});
+              const QString& workingDirectory = {}, const QString& outputFile = {});
 
 // Runs kestrola-cli with arguments that are a usage error and checks how it ends: exit 2, one
 // line on stderr and nothing on stdout.

@@ -1,5 +1,8 @@
 #include "CliRun.h"
 
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +48,27 @@ TEST(CliHelp, OtherUsageErrorsStillExitTwo) {
     };
     for (const QStringList& arguments : cases)
         ExpectUsageError(arguments);
+}
+
+// A full disk must not pass a cut document off as the whole answer: the run fails, whichever
+// way the command wrote.
+TEST(CliOutput, AnOutputThatCannotBeWrittenFailsTheRun) {
+    const QString full = QStringLiteral("/dev/full");
+    if (!QFileInfo(full).isWritable())
+        GTEST_SKIP() << "no /dev/full";
+    QTemporaryDir emptyCard;
+    const QStringList cases[] = {
+        {QStringLiteral("--help")},
+        {QStringLiteral("scan"), emptyCard.path()},
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(RunCli(arguments).exitCode, 0);
+        const CliRun run = RunCli(arguments, {}, {}, full);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith("kestrola-cli: the output could not be written"))
+            << run.err.constData();
+    }
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 #include <QJsonDocument>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #ifndef KESTROLA_VERSION
 #define KESTROLA_VERSION "0"
@@ -24,6 +26,7 @@ void PrintJson(const QJsonObject& document) {
 namespace {
 
 constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 // Wide enough for the longest usage line, so that the summaries start in one column.
 constexpr int kUsageColumn = 36;
@@ -68,12 +71,18 @@ QString CommandHelp(const CliCommand& command) {
         .arg(QString::fromLatin1(command.usage), QString::fromLatin1(command.summary));
 }
 
-} // namespace
+// A reader of the output must not take a document cut short by a full disk for the whole
+// answer, so a failed write fails the run whatever the command itself made of it.
+int FinishOutput(int exitCode) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return exitCode;
+    std::fprintf(stderr, "kestrola-cli: the output could not be written%s%s\n",
+                 errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
+    return kExitFailed;
+}
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("kestrola-cli"));
-    const QStringList args = QCoreApplication::arguments();
+int Run(const QStringList& args) {
     if (args.size() < 2)
         return UsageError(QStringLiteral("usage: kestrola-cli %1 ...").arg(CommandList()));
     if (args.size() == 2 && IsHelpOption(args.at(1)))
@@ -96,4 +105,12 @@ int main(int argc, char** argv) {
     }
     return UsageError(
         QStringLiteral("unknown command \"%1\" (expected %2)").arg(args.at(1), CommandList()));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kestrola-cli"));
+    return FinishOutput(Run(QCoreApplication::arguments()));
 }
