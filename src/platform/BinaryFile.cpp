@@ -10,8 +10,11 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <memory>
 
-BinaryFile::BinaryFile() : m_buffer(kBufferBytes) {}
+// Left unfilled: only bytes a read has put there are ever copied out, and a scan makes one
+// reader a file, so clearing 64 KiB each time would cost more than the reads.
+BinaryFile::BinaryFile() : m_buffer(std::make_unique_for_overwrite<char[]>(kBufferBytes)) {}
 
 BinaryFile::~BinaryFile() {
     Close();
@@ -73,7 +76,7 @@ void BinaryFile::ReadAt(uint64_t position, char* destination, size_t count) {
 void BinaryFile::Fill(uint64_t position) {
     const size_t bytes = static_cast<size_t>(std::min<uint64_t>(kBufferBytes, m_length - position));
     m_bufferBytes = 0;
-    ReadAt(position, m_buffer.data(), bytes);
+    ReadAt(position, m_buffer.get(), bytes);
     m_bufferStart = position;
     m_bufferBytes = bytes;
 }
@@ -88,7 +91,7 @@ size_t BinaryFile::Read(void* destination, size_t count) {
         if (at >= m_bufferStart && at < m_bufferStart + m_bufferBytes) {
             const size_t offset = static_cast<size_t>(at - m_bufferStart);
             const size_t n = std::min(left, m_bufferBytes - offset);
-            std::memcpy(out + done, m_buffer.data() + offset, n);
+            std::memcpy(out + done, m_buffer.get() + offset, n);
             done += n;
         } else if (left >= kBufferBytes) {
             // Large payloads go straight to the caller instead of through the buffer.

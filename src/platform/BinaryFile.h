@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
-#include <vector>
+#include <memory>
 
 // Thrown when the file cannot deliver the bytes asked for: a read that runs past the end of
 // the file (through ReadExact, or because the file has become shorter since it was opened),
@@ -60,7 +60,7 @@ private:
     FileStatus m_status;
     uint64_t m_length = 0;
     uint64_t m_position = 0;
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer;
     uint64_t m_bufferStart = 0;
     size_t m_bufferBytes = 0;
 };

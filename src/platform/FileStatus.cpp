@@ -1,6 +1,6 @@
 #include "platform/FileStatus.h"
 
-#include <QFileInfo>
+#include <QFile>
 
 #include <sys/stat.h>
 
@@ -11,7 +11,7 @@ uint8_t AttributesFrom(const QString& path, const struct stat& st)
     uint8_t attributes = 0;
     if ((st.st_mode & S_IWUSR) == 0)
         attributes |= kAttrReadOnly;
-    const QString name = QFileInfo(path).fileName();
+    const QStringView name = QStringView(path).sliced(path.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
         name != QLatin1String(".."))
         attributes |= kAttrHidden;
