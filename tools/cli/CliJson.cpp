@@ -27,19 +27,19 @@ QString CatalogueReaderKindName(const QString& fileName) {
     return IsTransportStreamName(fileName) ? QStringLiteral("ts") : ReaderKindName(fileName);
 }
 
-QJsonObject RecordingInfoJson(const RecordingInfo& info) {
-    QJsonObject json;
-    json.insert(QStringLiteral("gpsOffset"), Unsigned(info.gpsOffset));
-    json.insert(QStringLiteral("gpsSize"), Unsigned(info.gpsSize));
-    json.insert(QStringLiteral("gsensorOffset"), Unsigned(info.gsensorOffset));
-    json.insert(QStringLiteral("gsensorSize"), Unsigned(info.gsensorSize));
-    json.insert(QStringLiteral("width"), static_cast<int>(info.width));
-    json.insert(QStringLiteral("height"), static_cast<int>(info.height));
-    json.insert(QStringLiteral("startTime"), static_cast<qint64>(info.startTime));
-    json.insert(QStringLiteral("durationSeconds"), static_cast<qint64>(info.durationSeconds));
-    json.insert(QStringLiteral("durationMs"), Unsigned(info.durationMs));
-    json.insert(QStringLiteral("fileSize"), Unsigned(info.fileSize));
-    json.insert(QStringLiteral("gpsRate"), RateJson(info.gpsRate));
-    json.insert(QStringLiteral("gsensorRate"), RateJson(info.gsensorRate));
-    return json;
+JsonMembers RecordingInfoMembers(const RecordingInfo& info) {
+    return {
+        {"gpsOffset", Unsigned(info.gpsOffset)},
+        {"gpsSize", Unsigned(info.gpsSize)},
+        {"gsensorOffset", Unsigned(info.gsensorOffset)},
+        {"gsensorSize", Unsigned(info.gsensorSize)},
+        {"width", static_cast<int>(info.width)},
+        {"height", static_cast<int>(info.height)},
+        {"startTime", static_cast<qint64>(info.startTime)},
+        {"durationSeconds", static_cast<qint64>(info.durationSeconds)},
+        {"durationMs", Unsigned(info.durationMs)},
+        {"fileSize", Unsigned(info.fileSize)},
+        {"gpsRate", RateJson(info.gpsRate)},
+        {"gsensorRate", RateJson(info.gsensorRate)},
+    };
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "JsonStream.h"
+
 #include "track/TrackRecords.h"
 
-#include <QJsonObject>
 #include <QString>
 
 // The reader kind a single-file read picks for a file name: "avi" or "mp4".
@@ -13,4 +14,4 @@ QString CatalogueReaderKindName(const QString& fileName);
 
 // Every field of a RecordingInfo under its own name; the two rate fields as arrays of their
 // four bytes.
-QJsonObject RecordingInfoJson(const RecordingInfo& info);
+JsonMembers RecordingInfoMembers(const RecordingInfo& info);

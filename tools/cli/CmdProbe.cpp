@@ -22,11 +22,11 @@ int Probe(const QStringList& arguments) {
     reader->SetInfoTarget(&info);
     const int32_t result = reader->Parse(path);
 
-    QJsonObject json = RecordingInfoJson(info);
-    json.insert(QStringLiteral("path"), path);
-    json.insert(QStringLiteral("reader"), ReaderKindName(path));
-    json.insert(QStringLiteral("result"), result);
-    PrintJson(json);
+    JsonMembers json = RecordingInfoMembers(info);
+    json.insert(json.end(), {{"path", path},
+                             {"reader", ReaderKindName(path)},
+                             {"result", static_cast<int>(result)}});
+    JsonStream(stdout).Object(std::move(json));
     return result == 0 ? 0 : 1;
 }
 

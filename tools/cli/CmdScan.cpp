@@ -8,17 +8,16 @@
 #include "library/RecordingCatalogue.h"
 
 #include <QCommandLineParser>
-#include <QJsonArray>
 
 #include <vector>
 
 namespace {
 
-template <size_t N> QJsonArray TextsJson(const std::array<QString, N>& texts) {
-    QJsonArray row;
+template <size_t N> void WriteTexts(JsonStream& out, const std::array<QString, N>& texts) {
+    out.BeginArray();
     for (const QString& text : texts)
-        row.append(text);
-    return row;
+        out.Element(text);
+    out.End();
 }
 
 // The two lists as the window would fill them. The rows keep what the catalogue handed over
@@ -59,29 +58,29 @@ public:
     std::vector<QString> names;
 };
 
-QJsonObject EntryJson(const RecordingCatalogue& catalogue, int32_t i) {
+void WriteEntry(JsonStream& out, const RecordingCatalogue& catalogue, int32_t i) {
     const RecordingEntry& entry = catalogue.Entry(i);
-    QJsonObject json = RecordingInfoJson(entry.info);
-    json.insert(QStringLiteral("name"), entry.name);
-    json.insert(QStringLiteral("folder"), entry.folder);
-    json.insert(QStringLiteral("subfolder"), entry.subfolder);
-    json.insert(QStringLiteral("path"), catalogue.EntryPath(i));
-    json.insert(QStringLiteral("lockFlags"), entry.lockFlags);
-    json.insert(QStringLiteral("groupStart"), static_cast<qint64>(entry.groupStart));
-    json.insert(QStringLiteral("reader"), CatalogueReaderKindName(entry.name));
-    json.insert(QStringLiteral("result"), entry.readResult);
-    return json;
+    JsonMembers json = RecordingInfoMembers(entry.info);
+    json.insert(json.end(), {{"name", entry.name},
+                             {"folder", entry.folder},
+                             {"subfolder", entry.subfolder},
+                             {"path", catalogue.EntryPath(i)},
+                             {"lockFlags", entry.lockFlags},
+                             {"groupStart", static_cast<qint64>(entry.groupStart)},
+                             {"reader", CatalogueReaderKindName(entry.name)},
+                             {"result", entry.readResult}});
+    out.Object(std::move(json));
 }
 
-QJsonObject GroupJson(const RecordingGroup& group) {
-    return {
-        {QStringLiteral("number"), group.number},
-        {QStringLiteral("first"), group.first},
-        {QStringLiteral("count"), group.count},
-        {QStringLiteral("totalMs"), static_cast<qint64>(group.totalMs)},
-        {QStringLiteral("totalBytes"), static_cast<qint64>(group.totalBytes)},
-        {QStringLiteral("lockFlags"), group.lockFlags},
-    };
+void WriteGroup(JsonStream& out, const RecordingGroup& group) {
+    out.Object({
+        {"number", group.number},
+        {"first", group.first},
+        {"count", group.count},
+        {"totalMs", static_cast<qint64>(group.totalMs)},
+        {"totalBytes", static_cast<qint64>(group.totalBytes)},
+        {"lockFlags", group.lockFlags},
+    });
 }
 
 // Members in the order a QJsonObject sorts their keys.
@@ -89,29 +88,28 @@ void PrintScan(bool found, const RecordingCatalogue& catalogue, const GroupRowsR
                const FileRowsRecorder& fileRows) {
     JsonStream out(stdout);
     out.BeginObject();
-    out.BeginArray(QStringLiteral("entries"));
+    out.BeginArray("entries");
     for (int32_t i = 0; i < catalogue.EntryCount(); ++i)
-        out.Element(EntryJson(catalogue, i));
+        WriteEntry(out, catalogue, i);
     out.End();
-    out.BeginArray(QStringLiteral("fileRows"));
+    out.BeginArray("fileRows");
     for (const QString& name : fileRows.names)
-        out.Element(TextsJson(FileRowTexts(name)));
+        WriteTexts(out, FileRowTexts(name));
     out.End();
-    out.Member(QStringLiteral("filesExamined"), catalogue.filesExamined());
-    out.BeginArray(QStringLiteral("groupRows"));
+    out.Member("filesExamined", catalogue.filesExamined());
+    out.BeginArray("groupRows");
     for (const GroupRowsRecorder::Row& row : groupRows.rows)
-        out.Element(TextsJson(
-            GroupRowTexts(row.number, row.resolution, row.totalMs, row.totalBytes, row.startTime)));
+        WriteTexts(out, GroupRowTexts(row.number, row.resolution, row.totalMs, row.totalBytes,
+                                      row.startTime));
     out.End();
-    out.BeginArray(QStringLiteral("groups"));
+    out.BeginArray("groups");
     for (const RecordingGroup& group : catalogue.Groups())
-        out.Element(GroupJson(group));
+        WriteGroup(out, group);
     out.End();
-    out.Member(QStringLiteral("result"), found);
-    out.BeginArray(QStringLiteral("unreadable"));
+    out.Member("result", found);
+    out.BeginArray("unreadable");
     for (const UnreadableRecording& file : catalogue.Unreadable())
-        out.Element(QJsonObject{{QStringLiteral("path"), file.path},
-                                {QStringLiteral("reason"), ReadFailureText(file.reason)}});
+        out.Object({{"path", file.path}, {"reason", ReadFailureText(file.reason)}});
     out.End();
     out.End();
 }

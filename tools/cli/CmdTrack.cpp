@@ -25,22 +25,11 @@ private:
     QStringList m_scripts;
 };
 
-// Elements go out in batches: one QJsonDocument per element would cost more than the
-// element, one for the whole array would hold the whole array.
-constexpr qsizetype kBatchElements = 4096;
-
 // Writes count elements made by element(i) as elements of the open array.
 template <typename MakeElement>
 void WriteElements(JsonStream& out, size_t count, const MakeElement& element) {
-    QJsonArray batch;
-    for (size_t i = 0; i < count; ++i) {
-        batch.append(element(i));
-        if (batch.size() == kBatchElements) {
-            out.Elements(batch);
-            batch = QJsonArray();
-        }
-    }
-    out.Elements(batch);
+    for (size_t i = 0; i < count; ++i)
+        out.Element(element(i));
 }
 
 struct TrackArguments {
@@ -93,15 +82,15 @@ QJsonObject PointJson(const TrackPoint& point) {
 
 void WriteCurve(JsonStream& out, const GSensorTrace& curve) {
     const std::vector<GSensorSample>& samples = curve.samples();
-    out.BeginObject(QStringLiteral("gsensor"));
-    out.Member(QStringLiteral("displayRange"), curve.displayRange());
-    out.Member(QStringLiteral("fullScale"), curve.fullScale());
-    out.BeginArray(QStringLiteral("samples"));
+    out.BeginObject("gsensor");
+    out.Member("displayRange", curve.displayRange());
+    out.Member("fullScale", curve.fullScale());
+    out.BeginArray("samples");
     WriteElements(out, samples.size(), [&samples](size_t i) {
         return QJsonArray{samples[i].x, samples[i].y, samples[i].z};
     });
     out.End();
-    out.Member(QStringLiteral("samplesPerMs"), curve.SamplesPerMs());
+    out.Member("samplesPerMs", curve.SamplesPerMs());
     out.End();
 }
 
@@ -125,20 +114,20 @@ public:
         const TrackBuffer& track = m_catalogue.Track();
         JsonStream out(stdout);
         out.BeginObject();
-        out.Member(QStringLiteral("entryIndex"), track.entryIndex);
+        out.Member("entryIndex", track.entryIndex);
         WriteCurve(out, m_curve);
-        out.Member(QStringLiteral("loadResult"), m_result);
-        out.BeginArray(QStringLiteral("mapCalls"));
+        out.Member("loadResult", m_result);
+        out.BeginArray("mapCalls");
         const QStringList& scripts = m_map.Scripts();
         WriteElements(out, static_cast<size_t>(scripts.size()),
                       [&scripts](size_t i) { return scripts[static_cast<qsizetype>(i)]; });
         out.End();
-        out.Member(QStringLiteral("pointBytes"), static_cast<qint64>(track.pointBytes));
-        out.BeginArray(QStringLiteral("points"));
+        out.Member("pointBytes", static_cast<qint64>(track.pointBytes));
+        out.BeginArray("points");
         WriteElements(out, track.pointCount(),
                       [&track](size_t i) { return PointJson(track.points[i]); });
         out.End();
-        out.Member(QStringLiteral("pointsPerSecond"), track.pointsPerSecond);
+        out.Member("pointsPerSecond", track.pointsPerSecond);
         out.End();
     }
 

@@ -1,18 +1,25 @@
 #pragma once
 
-#include <QByteArray>
-#include <QJsonArray>
 #include <QJsonValue>
 #include <QString>
+#include <QStringView>
 
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
+
+// The members of one object, gathered in any order. Keys are ASCII, as all of ours are.
+using JsonMembers = std::vector<std::pair<std::string_view, QJsonValue>>;
 
 // Writes one indented JSON document as it goes, laid out byte for byte as
 // QJsonDocument::Indented lays out the whole document, so that an answer of any size needs
-// only the memory of the piece being written. Every value is formatted by Qt itself; this
-// class only places the pieces. What is written cannot be reordered: members must come in the
-// order a QJsonObject keeps its keys (sorted), or the output differs from the tree's.
+// only the memory of the value being written. Values are written as a QJsonObject would hold
+// them: a number without a fraction that fits 64 bits as an integer, any other finite number
+// in its shortest form, text as UTF-8 with Qt's escapes. What is written cannot be reordered:
+// members must come in the order a QJsonObject keeps its keys (sorted), or the output differs
+// from the tree's.
 class JsonStream {
 public:
     explicit JsonStream(std::FILE* out) : m_out(out) {}
@@ -21,13 +28,16 @@ public:
 
     // The document itself, or an element of the open array.
     void BeginObject();
+    void BeginArray();
     // Members of the open object.
-    void BeginObject(const QString& key);
-    void BeginArray(const QString& key);
-    void Member(const QString& key, const QJsonValue& value);
-    // Elements of the open array; a batch is written as its elements one after another.
-    void Element(const QJsonValue& value) { Elements(QJsonArray{value}); }
-    void Elements(const QJsonArray& batch);
+    void BeginObject(std::string_view key);
+    void BeginArray(std::string_view key);
+    void Member(std::string_view key, const QJsonValue& value);
+    // Elements of the open array.
+    void Element(const QJsonValue& value);
+    // An object whose members were gathered in any order, written in key order as a
+    // QJsonObject keeps them: the document itself, or an element of the open array.
+    void Object(JsonMembers members);
     // Closes the innermost open object or array; closing the document ends its last line and
     // flushes the stream.
     void End();
@@ -38,12 +48,18 @@ private:
         bool empty;
     };
 
-    void Push(char opening, char closing);
+    void Open(char opening, char closing);
+    void StartElement();
+    void StartMember(std::string_view key);
     void StartItem();
-    void WriteIndented(const QByteArray& piece);
-    void Write(const QByteArray& bytes);
-    QByteArray Indent(qsizetype levels) const;
+    void WriteValue(const QJsonValue& value, qsizetype depth);
+    void WriteNumber(const QJsonValue& number);
+    template <typename Text> void WriteString(const Text& text);
+    void WriteIndent(qsizetype depth);
+    void FlushWhenFull();
+    void WritePending();
 
     std::FILE* m_out;
+    std::string m_pending;
     std::vector<Container> m_open;
 };
