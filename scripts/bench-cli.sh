@@ -6,7 +6,8 @@
 #   - read_ends_floor on each card: one process that reads the first and last 64 KiB of every
 #     file, the floor a scan can reach,
 #   - track and kml on a 1-hour and a 10-hour recording (a one-second clip under a simulated
-#     drive of that length, one point a second, G-sensor at the maker's default rate).
+#     drive of that length, one point a second, G-sensor at the maker's default rate),
+#   - the system calls a file of scan on the 5,000 card, counted by strace -c.
 # Environment: KESTROLA_BUILD_DIR (default build); KESTROLA_CLI, a kestrola-cli to measure in
 # place of the one built here (for a before/after comparison); BENCH_CLI_WORK, a folder that
 # keeps the generated cards and recordings between runs (default: a temporary one).
@@ -22,7 +23,7 @@ cli=${KESTROLA_CLI:-$bin/kestrola-cli}
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-for tool in exiftool:libimage-exiftool-perl /usr/bin/time:time; do
+for tool in exiftool:libimage-exiftool-perl /usr/bin/time:time strace:strace; do
     if ! command -v "${tool%%:*}" >/dev/null; then
         "${sudo_cmd[@]}" apt-get update >/dev/null
         DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y \
@@ -87,3 +88,14 @@ for length in 1h 10h; do
     measure "track, $length" "$cli" track "$recording"
     measure "kml, $length" "$cli" kml "$recording" --out "$work/kml"
 done
+
+# Calls made at least once every ten files; the rest are the start-up of the process.
+files=5000
+strace -f -c -o "$work/strace.txt" "$cli" scan "$work/card-$files" >/dev/null
+echo
+echo "system calls a file, scan of the $files card (strace -c)"
+awk -v files="$files" '
+    $4 !~ /^[0-9]+$/ { next }
+    $NF == "total" { printf "  %-16s %6.2f\n", "all calls", $4 / files; next }
+    $4 / files >= 0.1 { printf "  %-16s %6.2f\n", $NF, $4 / files }
+' "$work/strace.txt"
