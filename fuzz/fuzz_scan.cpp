@@ -31,7 +31,8 @@ namespace fs = std::filesystem;
 
 constexpr size_t kMaxFiles = 48;
 constexpr size_t kMaxContentBytes = 4096;
-constexpr char kNameLetters[] = "0123456789KTRG_-FAVIMPS./ a";
+// N and E spell the ".NMEA" of a transport stream's sidecar.
+constexpr char kNameLetters[] = "0123456789KTRG_-FAVIMPSNE./ a";
 constexpr uint8_t kContentMask = 0x03;
 constexpr uint8_t kReadOnlyBit = 0x04;
 enum Content : uint8_t { kZeros, kMp4, kAvi, kOwnBytes };
@@ -183,8 +184,7 @@ void CheckCatalogue(RecordingCatalogue& catalogue, bool namesChecked) {
     for (int32_t n = 0; n < catalogue.EntryCount(); ++n) {
         const QString path = catalogue.EntryPath(n);
         Check(QFileInfo(path).isFile());
-        Check(!namesChecked ||
-              RecordingCatalogue::ClassifyName(QFileInfo(path).path(), entries[n].name).accepted);
+        Check(!namesChecked || RecordingCatalogue::ClassifyName(entries[n].name).accepted);
     }
     Check(rows.size() == entries.size());
     Check(entries.empty() == groups.empty());

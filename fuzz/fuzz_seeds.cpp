@@ -77,6 +77,15 @@ std::string IditFields(uint8_t minute, uint8_t second, uint16_t seconds) {
            bytes::U8(second) + bytes::LE16(seconds);
 }
 
+std::string OwnBytes(std::string_view content) {
+    return bytes::LE16(static_cast<uint16_t>(content.size())) + std::string(content);
+}
+
+constexpr std::string_view kSidecar =
+    "$GNRMC,,V,,,,,,,,,,N*53\n"
+    "$GNRMC,081501.00,A,4807.038,N,01131.000,E,10.0,84.4,150524,,,A\n"
+    "$GSENSORD,0.015,-0.250,1.002\n";
+
 std::vector<std::string> ScanSeeds() {
     constexpr uint8_t kMp4 = 1, kAvi = 2, kOwnBytes = 3, kReadOnly = 4;
     return {
@@ -88,6 +97,10 @@ std::vector<std::string> ScanSeeds() {
             ScanFile(kAvi, "ktr_1235.AVI", IditFields(1, 0, 60)) +
             ScanFile(kOwnBytes, "KTR_1236.MP4", bytes::LE16(4) + "abcd") +
             ScanFile(kMp4, ".hidden/KTR_1237.MP4", IditFields(2, 0, 60)),
+        // Transport streams: one with its sidecar, one without.
+        ScanFile(kOwnBytes, "F/KTR_240515-081500F.TS", OwnBytes("\x47\x40\x00\x10")) +
+            ScanFile(kOwnBytes, "F/KTR_240515-081500.NMEA", OwnBytes(kSidecar)) +
+            ScanFile(kOwnBytes, "R/KTR_240515-081500R.TS", OwnBytes("\x47\x40\x00\x10")),
     };
 }
 

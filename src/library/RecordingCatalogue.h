@@ -43,6 +43,15 @@ public:
     QString EntryPath(int32_t n) const;
     QString CurrentPath() const;
 
+    struct NameClass {
+        bool accepted = false;
+        uint8_t lockFlags = 0;
+    };
+
+    // The camera's naming pattern and the lock the name carries (LockG); LockM comes from the
+    // file when it is read.
+    static NameClass ClassifyName(const QString& name);
+
     static QString ResolutionText(int width, int height);
     // Creates every directory along path. True only when the deepest one was created now.
     static bool CreateDirectoryPath(const QString& path);
@@ -89,17 +98,9 @@ public:
     int32_t RedrawDrivenPath(uint32_t t);
 
 private:
-    struct NameClass {
-        bool accepted = false;
-        uint8_t lockFlags = 0;
-    };
-
     // The walk's callback during a folder scan.
     void OnFileFound(const QString& root, const QString& subfolder, const QString& name,
                      bool isDirectory);
-    // The camera's naming pattern and the lock the name carries (LockG); LockM comes from the
-    // file when it is read.
-    static NameClass ClassifyName(const QString& name);
     // False when the file does not exist. A file the reader cannot read is still added.
     bool AddSingleFile(const QString& folderPath, const QString& name);
     // Catalogue order: by name only, ASCII capitals folded, walk order kept among equal names.
