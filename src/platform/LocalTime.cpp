@@ -26,20 +26,6 @@ int64_t DaysFromCivil(int64_t year, int64_t month, int64_t day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
-// The fields read as if they were UTC, rolled over the way mktime rolls them.
-int64_t FieldsAsUtc(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
-                    int64_t second) {
-    int64_t monthIndex = month - 1;
-    year += monthIndex / kMonthsPerYear;
-    monthIndex %= kMonthsPerYear;
-    if (monthIndex < 0) {
-        monthIndex += kMonthsPerYear;
-        --year;
-    }
-    return (DaysFromCivil(year, monthIndex + 1, 1) + day - 1) * kSecondsPerDay +
-           hour * kSecondsPerHour + minute * kSecondsPerMinute + second;
-}
-
 bool LocalFields(std::time_t t, std::tm& out) {
 #ifdef _WIN32
     return localtime_s(&out, &t) == 0;
@@ -53,7 +39,7 @@ std::optional<int64_t> OffsetAt(int64_t t) {
     std::tm local{};
     if (!LocalFields(static_cast<std::time_t>(t), local))
         return std::nullopt;
-    return FieldsAsUtc(int64_t{local.tm_year} + kTmYearBase, int64_t{local.tm_mon} + 1,
+    return UtcFieldsToSeconds(int64_t{local.tm_year} + kTmYearBase, int64_t{local.tm_mon} + 1,
                        local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec) -
            t;
 }
@@ -87,7 +73,7 @@ std::optional<int64_t> LocalTimeToSeconds(int year, int month, int day, int hour
     if (year < kFirstYear)
         return std::nullopt;
     LoadZoneWhenChanged();
-    const int64_t wall = FieldsAsUtc(year, month, day, hour, minute, second);
+    const int64_t wall = UtcFieldsToSeconds(year, month, day, hour, minute, second);
     // The offset at the wall time read as UTC is close, and the offset at that first guess
     // settles it, unless the wall time falls into the hour the clocks skip. There, as with
     // mktime, the offset in force before the skip applies: 02:30 on the day clocks go from
@@ -123,4 +109,17 @@ std::optional<LocalClock> SecondsToLocalTime(int64_t seconds) {
                       local.tm_hour,
                       local.tm_min,
                       local.tm_sec};
+}
+
+int64_t UtcFieldsToSeconds(int64_t year, int64_t month, int64_t day, int64_t hour,
+                           int64_t minute, int64_t second) {
+    int64_t monthIndex = month - 1;
+    year += monthIndex / kMonthsPerYear;
+    monthIndex %= kMonthsPerYear;
+    if (monthIndex < 0) {
+        monthIndex += kMonthsPerYear;
+        --year;
+    }
+    return (DaysFromCivil(year, monthIndex + 1, 1) + day - 1) * kSecondsPerDay +
+           hour * kSecondsPerHour + minute * kSecondsPerMinute + second;
 }

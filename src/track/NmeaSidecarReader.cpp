@@ -1,5 +1,7 @@
 #include "track/NmeaSidecarReader.h"
 
+#include "platform/LocalTime.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -32,9 +34,6 @@ constexpr int kLastHour = 23;
 constexpr int kLastMinute = 59;
 constexpr int kLastSecond = 59;
 constexpr int kLastMonth = 12;
-constexpr int64_t kSecondsPerDay = 86400;
-constexpr int64_t kSecondsPerHour = 3600;
-constexpr int64_t kSecondsPerMinute = 60;
 
 constexpr double kGsensorScale = 512.0;
 constexpr double kKmhPerKnot = 1.852;
@@ -97,16 +96,6 @@ bool StartsWithDigits(std::string_view text, size_t count) {
     return text.size() >= count && std::all_of(text.begin(), text.begin() + count, IsDigit);
 }
 
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-int64_t DaysFromCivil(int year, int month, int day) {
-    const int y = month <= 2 ? year - 1 : year;
-    const int era = y / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return static_cast<int64_t>(era) * 146097 + dayOfEra - 719468;
-}
-
 // Years 2000 to 2099 only, where every fourth year is a leap year.
 int DaysInMonth(int year, int month) {
     constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -132,8 +121,7 @@ std::optional<int64_t> FixUtcSeconds(const std::vector<std::string>& f) {
         const int day = Pair(f[at], 0), month = Pair(f[at], 2), year = kYearBase + Pair(f[at], 4);
         if (month < 1 || month > kLastMonth || day < 1 || day > DaysInMonth(year, month))
             return std::nullopt;
-        return DaysFromCivil(year, month, day) * kSecondsPerDay + hour * kSecondsPerHour +
-               minute * kSecondsPerMinute + second;
+        return UtcFieldsToSeconds(year, month, day, hour, minute, second);
     }
     return std::nullopt;
 }
