@@ -61,8 +61,8 @@ QString ToolHelp() {
                     .arg(QString::fromLatin1(command.summary));
     text += QStringLiteral(
         "\nOutput is one JSON document on stdout (UTF-8). Exit 0 on success, 1 when the "
-        "operation failed\n(the JSON is still printed), 2 on a usage error. "
-        "kestrola-cli COMMAND --help shows one command.\n");
+        "operation failed\n(the JSON is still printed) or the output could not be written, 2 "
+        "on a usage error.\nkestrola-cli COMMAND --help shows one command.\n");
     return text;
 }
 
