@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QJsonObject>
 #include <QStringList>
 
 #include <functional>
@@ -30,6 +29,3 @@ struct CliCommandRegistrar {
 struct CliUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-// Prints one JSON document (UTF-8, indented) on stdout.
-void PrintJson(const QJsonObject& document);

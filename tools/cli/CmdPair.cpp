@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "JsonStream.h"
 
 #include "playback/CompanionPaths.h"
 
@@ -18,10 +19,7 @@ int Pair(const QStringList& arguments) {
         throw CliUsageError("expected exactly one FILE");
     const QString& path = files.front();
 
-    QJsonObject json;
-    json.insert(QStringLiteral("front"), FrontCompanion(path));
-    json.insert(QStringLiteral("rear"), RearCompanion(path));
-    PrintJson(json);
+    JsonStream(stdout).Object({{"front", FrontCompanion(path)}, {"rear", RearCompanion(path)}});
     return 0;
 }
 

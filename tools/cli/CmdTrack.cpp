@@ -10,6 +10,7 @@
 
 #include <QCommandLineParser>
 #include <QJsonArray>
+#include <QJsonObject>
 
 #include <vector>
 
@@ -166,7 +167,7 @@ int Kml(const QStringList& arguments) {
     LoadedTrack loaded(parsed, LoadedTrack::Views::None);
     const KmlExportResult result =
         loaded.ExportTrack(parsed.outFolder, KmlOutputFolder(), ::ExportKml);
-    PrintJson({{QStringLiteral("result"), result.ok}, {QStringLiteral("path"), result.path}});
+    JsonStream(stdout).Object({{"result", result.ok}, {"path", result.path}});
     return result.ok ? 0 : 1;
 }
 
@@ -176,7 +177,7 @@ int Gpx(const QStringList& arguments) {
     LoadedTrack loaded(parsed, LoadedTrack::Views::None);
     const KmlExportResult result =
         loaded.ExportTrack(parsed.outFolder, GpxOutputFolder(), ::ExportGpx);
-    PrintJson({{QStringLiteral("result"), result.ok}, {QStringLiteral("path"), result.path}});
+    JsonStream(stdout).Object({{"result", result.ok}, {"path", result.path}});
     return result.ok ? 0 : 1;
 }
 

@@ -186,12 +186,14 @@ void JsonStream::WriteValue(const QJsonValue& value, qsizetype depth) {
 }
 
 void JsonStream::WriteNumber(const QJsonValue& number) {
-    const double value = number.toDouble();
     if (HoldsInteger(number)) {
         char digits[24];
         const auto written = std::to_chars(digits, digits + sizeof digits, number.toInteger());
         m_pending.append(digits, written.ptr);
-    } else if (std::isfinite(value)) {
+        return;
+    }
+    const double value = number.toDouble();
+    if (std::isfinite(value)) {
         m_pending += QByteArray::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
     } else {
         m_pending += "null";

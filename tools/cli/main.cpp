@@ -1,7 +1,6 @@
 #include "CliCommand.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,12 +14,6 @@
 std::vector<CliCommand>& CliCommands() {
     static std::vector<CliCommand> commands;
     return commands;
-}
-
-void PrintJson(const QJsonObject& document) {
-    const QByteArray bytes = QJsonDocument(document).toJson(QJsonDocument::Indented);
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
 }
 
 namespace {
