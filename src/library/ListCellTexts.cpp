@@ -50,7 +50,7 @@ QString LocalTimeText(int64_t startTime) {
     if (!local || local->year < 0 || local->year > kLastFourDigitYear)
         return QString();
     return Printed("%04d-%02d-%02d %02d:%02d:%02d", local->year, local->month, local->day,
-                             local->hour, local->minute, local->second);
+                   local->hour, local->minute, local->second);
 }
 
 } // namespace
@@ -70,10 +70,9 @@ std::array<QString, 3> FileRowTexts(const QString& name) {
     const qsizetype h = name.indexOf(QLatin1Char('-'));
     return {
         name,
-        Printed("%02d:%02d:%02d", Pair(name, h + 1), Pair(name, h + 3),
-                          Pair(name, h + 5)),
+        Printed("%02d:%02d:%02d", Pair(name, h + 1), Pair(name, h + 3), Pair(name, h + 5)),
         Printed("%04d-%02d-%02d %02d:%02d:%02d", Pair(name, h - 6) + kCenturyBase,
-                          Pair(name, h - 4), Pair(name, h - 2), Pair(name, h + 1),
-                          Pair(name, h + 3), Pair(name, h + 5)),
+                Pair(name, h - 4), Pair(name, h - 2), Pair(name, h + 1), Pair(name, h + 3),
+                Pair(name, h + 5)),
     };
 }

@@ -25,8 +25,8 @@ bool BinaryFile::Open(const QString& path) {
     // A FIFO would block a plain open until a writer comes: O_NONBLOCK lets the open return, and
     // the type is then checked on what was opened, so no separate look at the path is needed.
     // Only regular files are read; a device has no length.
-    const int descriptor = ::open(QFile::encodeName(path).constData(),
-                                  O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0)
         return false;
     struct stat st {};

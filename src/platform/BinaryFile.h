@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <memory>
+#include <stdexcept>
 
 // Thrown when the file cannot deliver the bytes asked for: a read that runs past the end of
 // the file (through ReadExact, or because the file has become shorter since it was opened),

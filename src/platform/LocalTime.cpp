@@ -40,7 +40,7 @@ std::optional<int64_t> OffsetAt(int64_t t) {
     if (!LocalFields(static_cast<std::time_t>(t), local))
         return std::nullopt;
     return UtcFieldsToSeconds(int64_t{local.tm_year} + kTmYearBase, int64_t{local.tm_mon} + 1,
-                       local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec) -
+                              local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec) -
            t;
 }
 
@@ -111,8 +111,8 @@ std::optional<LocalClock> SecondsToLocalTime(int64_t seconds) {
                       local.tm_sec};
 }
 
-int64_t UtcFieldsToSeconds(int64_t year, int64_t month, int64_t day, int64_t hour,
-                           int64_t minute, int64_t second) {
+int64_t UtcFieldsToSeconds(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
+                           int64_t second) {
     int64_t monthIndex = month - 1;
     year += monthIndex / kMonthsPerYear;
     monthIndex %= kMonthsPerYear;

@@ -12,8 +12,8 @@ std::optional<int64_t> LocalTimeToSeconds(int year, int month, int day, int hour
 
 // Seconds since 1970-01-01 UTC for calendar fields read as UTC; month is 1..12, and fields
 // out of range roll over as they do for LocalTimeToSeconds.
-int64_t UtcFieldsToSeconds(int64_t year, int64_t month, int64_t day, int64_t hour,
-                           int64_t minute, int64_t second);
+int64_t UtcFieldsToSeconds(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
+                           int64_t second);
 
 struct LocalClock {
     int year, month, day, hour, minute, second;

@@ -23,9 +23,9 @@ int Probe(const QStringList& arguments) {
     const int32_t result = reader->Parse(path);
 
     JsonMembers json = RecordingInfoMembers(info);
-    json.insert(json.end(), {{"path", path},
-                             {"reader", ReaderKindName(path)},
-                             {"result", static_cast<int>(result)}});
+    json.insert(
+        json.end(),
+        {{"path", path}, {"reader", ReaderKindName(path)}, {"result", static_cast<int>(result)}});
     JsonStream(stdout).Object(std::move(json));
     return result == 0 ? 0 : 1;
 }
